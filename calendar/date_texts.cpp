@@ -1,0 +1,254 @@
+#include "date_texts.h"
+
+#include <array>
+#include <charconv>
+
+namespace indikt {
+
+namespace {
+
+constexpr std::array<std::string_view, 12> kMonthAbbreviations = {
+    "янв", "фев", "мар", "апр", "май", "июн", "июл", "авг", "сен", "окт", "ноя", "дек"};
+constexpr std::array<std::string_view, 12> kMonthNames = {
+    "Январь", "Февраль", "Март", "Апрель", "Май", "Июнь",
+    "Июль", "Август", "Сентябрь", "Октябрь", "Ноябрь", "Декабрь"};
+constexpr std::array<std::string_view, 7> kWeekdayNames = {
+    "Понедельник", "Вторник", "Среда", "Четверг", "Пятница", "Суббота", "Воскресенье"};
+constexpr std::array<std::string_view, 7> kWeekdayAbbreviations = {"Пн", "Вт", "Ср", "Чт", "Пт", "Сб", "Вс"};
+
+void AppendNumber(std::string& out, int value)
+{
+    char buffer[16];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+void AppendTwoDigits(std::string& out, int value)
+{
+    if (value >= 0 && value < 10)
+        out += '0';
+    AppendNumber(out, value);
+}
+
+// The pieces the forms are assembled from.
+struct Pieces {
+    explicit Pieces(Date date) : fields(Fields(date)), iso_weekday(IsoWeekday(date)) {}
+    CivilFields fields;
+    int iso_weekday;
+    std::string_view mon() const { return MonthAbbreviation(fields.month); }
+    std::string_view wd() const { return WeekdayAbbreviation(iso_weekday); }
+    std::string_view weekday() const { return WeekdayName(iso_weekday); }
+};
+
+std::optional<int> ParseField(std::string_view text, std::size_t position, std::size_t length)
+{
+    if (position >= text.size())
+        return std::nullopt;
+    const std::string_view field = text.substr(position, length);
+    int value = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (error != std::errc() || end != field.data() + field.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<Date> MakeDate(std::optional<int> year, std::optional<int> month, std::optional<int> day)
+{
+    if (!year || !month || !day || !IsValidCivil(*year, *month, *day))
+        return std::nullopt;
+    return FromCivil(*year, *month, *day);
+}
+
+}  // namespace
+
+std::string_view MonthAbbreviation(int month)
+{
+    return month >= 1 && month <= 12 ? kMonthAbbreviations[month - 1] : std::string_view();
+}
+
+std::string_view MonthName(int month)
+{
+    return month >= 1 && month <= 12 ? kMonthNames[month - 1] : std::string_view();
+}
+
+std::string_view WeekdayName(int iso_weekday)
+{
+    return iso_weekday >= 1 && iso_weekday <= 7 ? kWeekdayNames[iso_weekday - 1] : std::string_view();
+}
+
+std::string_view WeekdayAbbreviation(int iso_weekday)
+{
+    return iso_weekday >= 1 && iso_weekday <= 7 ? kWeekdayAbbreviations[iso_weekday - 1] : std::string_view();
+}
+
+std::string TextOfMonthAndDay(Date date)
+{
+    const Pieces p(date);
+    std::string text(p.mon());
+    AppendTwoDigits(text, p.fields.day);
+    return text;
+}
+
+std::string TextOfMonthAndDay2(Date date)
+{
+    const Pieces p(date);
+    std::string text;
+    AppendNumber(text, p.fields.day);
+    text += ' ';
+    text += p.mon();
+    return text;
+}
+
+std::string TextOfMonthAndDay3(Date date)
+{
+    const Pieces p(date);
+    std::string text;
+    AppendTwoDigits(text, p.fields.day);
+    text += ' ';
+    text += p.mon();
+    return text;
+}
+
+std::string TextOfMonth(Date date) { return std::string(MonthName(Fields(date).month)); }
+
+std::string TextOfDayTheWeek0(Date date) { return std::string(WeekdayName(IsoWeekday(date))); }
+
+std::string TextOfDayTheWeek(Date date) { return std::string(WeekdayAbbreviation(IsoWeekday(date))); }
+
+std::string TextOfDayTheWeekAndMonth(Date date)
+{
+    const Pieces p(date);
+    std::string text(p.wd());
+    text += ' ';
+    text += TextOfMonthAndDay2(date);
+    return text;
+}
+
+std::string TextOfDayTheWeekAndMonth1(Date date) { return TextOfDayTheWeekAndMonth(date); }
+
+std::string TextOfDayAndMonthAndYear(Date date)
+{
+    const Pieces p(date);
+    std::string text;
+    AppendNumber(text, p.fields.day);
+    text += '.';
+    AppendTwoDigits(text, p.fields.month);
+    text += '.';
+    AppendNumber(text, p.fields.year);
+    return text;
+}
+
+std::string TextOfDayAndMonthAndYear1(Date date)
+{
+    const Pieces p(date);
+    std::string text;
+    AppendTwoDigits(text, p.fields.day);
+    text += '.';
+    AppendTwoDigits(text, p.fields.month);
+    text += '.';
+    AppendNumber(text, p.fields.year);
+    return text;
+}
+
+std::string TextOfDayAndMonthAndYear2(Date date)
+{
+    std::string text = TextOfMonthAndDay(date);
+    AppendNumber(text, Fields(date).year);
+    return text;
+}
+
+std::string TextOfDayAndMonthAndYear3(Date date)
+{
+    const Pieces p(date);
+    std::string text(p.weekday());
+    text += ' ';
+    text += TextOfDayAndMonthAndYear6(date);
+    return text;
+}
+
+std::string TextOfDayAndMonthAndYear4(Date date)
+{
+    std::string text = TextOfMonthAndDay3(date);
+    text += ' ';
+    AppendNumber(text, Fields(date).year);
+    return text;
+}
+
+std::string TextOfDayAndMonthAndYear5(Date date)
+{
+    const Pieces p(date);
+    std::string text(p.wd());
+    text += ' ';
+    text += TextOfDayAndMonthAndYear6(date);
+    return text;
+}
+
+std::string TextOfDayAndMonthAndYear6(Date date)
+{
+    std::string text = TextOfMonthAndDay2(date);
+    text += ' ';
+    AppendNumber(text, Fields(date).year);
+    return text;
+}
+
+std::string TextOfDayAndMonthAndYear8(Date date)
+{
+    const Pieces p(date);
+    std::string text(p.wd());
+    text += ' ';
+    text += TextOfDayAndMonthAndYear4(date);
+    return text;
+}
+
+std::string TextOfDayAndMonthAndYear9(Date date)
+{
+    const Pieces p(date);
+    std::string text;
+    AppendNumber(text, p.fields.year);
+    AppendTwoDigits(text, p.fields.month);
+    AppendTwoDigits(text, p.fields.day);
+    return text;
+}
+
+std::span<const DateTextForm> DateTextForms()
+{
+    static constexpr DateTextForm kForms[] = {
+        {"TextOfMonthAndDay", TextOfMonthAndDay},
+        {"TextOfMonthAndDay2", TextOfMonthAndDay2},
+        {"TextOfMonthAndDay3", TextOfMonthAndDay3},
+        {"TextOfMonth", TextOfMonth},
+        {"TextOfDayTheWeek0", TextOfDayTheWeek0},
+        {"TextOfDayTheWeek", TextOfDayTheWeek},
+        {"TextOfDayTheWeekAndMonth", TextOfDayTheWeekAndMonth},
+        {"TextOfDayTheWeekAndMonth1", TextOfDayTheWeekAndMonth1},
+        {"TextOfDayAndMonthAndYear", TextOfDayAndMonthAndYear},
+        {"TextOfDayAndMonthAndYear1", TextOfDayAndMonthAndYear1},
+        {"TextOfDayAndMonthAndYear2", TextOfDayAndMonthAndYear2},
+        {"TextOfDayAndMonthAndYear3", TextOfDayAndMonthAndYear3},
+        {"TextOfDayAndMonthAndYear4", TextOfDayAndMonthAndYear4},
+        {"TextOfDayAndMonthAndYear5", TextOfDayAndMonthAndYear5},
+        {"TextOfDayAndMonthAndYear6", TextOfDayAndMonthAndYear6},
+        {"TextOfDayAndMonthAndYear8", TextOfDayAndMonthAndYear8},
+        {"TextOfDayAndMonthAndYear9", TextOfDayAndMonthAndYear9},
+    };
+    return kForms;
+}
+
+std::optional<Date> ParseStoredDate(std::string_view text)
+{
+    return MakeDate(ParseField(text, 6, 4), ParseField(text, 3, 2), ParseField(text, 0, 2));
+}
+
+std::optional<Date> ParseNoteKey(std::string_view key)
+{
+    for (int month = 1; month <= 12; ++month) {
+        const std::string_view abbreviation = MonthAbbreviation(month);
+        if (key.substr(0, abbreviation.size()) != abbreviation)
+            continue;
+        const std::string_view rest = key.substr(abbreviation.size());
+        return MakeDate(ParseField(rest, 2, std::string_view::npos), month, ParseField(rest, 0, 2));
+    }
+    return std::nullopt;
+}
+
+}  // namespace indikt

@@ -1,0 +1,134 @@
+#include "cli.h"
+
+#include "day_json.h"
+
+#include "calendar/paschalion.h"
+
+#include <optional>
+#include <string_view>
+
+namespace indikt::cli {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: indikt-cli day YYYY-MM-DD [--today YYYY-MM-DD]\n"
+    "       indikt-cli range FROM TO [--today YYYY-MM-DD]\n"
+    "       indikt-cli jumps YYYY-MM-DD [--today YYYY-MM-DD]\n"
+    "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n"
+    "day    prints the calendar facts of one day as a JSON object\n"
+    "range  prints them for every day from FROM to TO, one object per line\n"
+    "jumps  prints where every fast and feast command goes from that day\n";
+
+// Output is gathered in blocks so a range of centuries is not one huge string.
+constexpr std::size_t kFlushSize = 1 << 20;
+
+struct Invocation {
+    std::string command;
+    std::vector<std::string> dates;
+    std::optional<Date> today;
+};
+
+class UsageError {
+public:
+    explicit UsageError(std::string message) : message_(std::move(message)) {}
+    const std::string& message() const { return message_; }
+
+private:
+    std::string message_;
+};
+
+Date ParseAcceptedDate(const std::string& text, std::string_view what)
+{
+    const std::optional<Date> date = ParseIsoDate(text);
+    if (!date)
+        throw UsageError(std::string(what) + " '" + text + "' is not a date of the form YYYY-MM-DD");
+    if (!IsAcceptedDate(*date))
+        throw UsageError(std::string(what) + " " + text + " is outside the accepted range 1752-01-01 to 3000-12-31");
+    return *date;
+}
+
+Invocation ParseArguments(const std::vector<std::string>& arguments)
+{
+    Invocation invocation;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--today") {
+            if (i + 1 == arguments.size())
+                throw UsageError("--today needs a date YYYY-MM-DD");
+            invocation.today = ParseAcceptedDate(arguments[++i], "--today");
+        } else if (argument.starts_with("--")) {
+            throw UsageError("unknown option " + argument);
+        } else if (invocation.command.empty()) {
+            invocation.command = argument;
+        } else {
+            invocation.dates.push_back(argument);
+        }
+    }
+    return invocation;
+}
+
+void ExpectDateCount(const Invocation& invocation, std::size_t count)
+{
+    if (invocation.dates.size() != count)
+        throw UsageError(invocation.command + " takes " + (count == 1 ? "one date" : "two dates") + " YYYY-MM-DD");
+}
+
+void WriteRange(Date from, Date to, std::ostream& out)
+{
+    std::string block;
+    block.reserve(kFlushSize + (64 << 10));
+    for (Date date = from; date <= to; date = date + 1) {
+        AppendDayJson(block, date);
+        if (block.size() >= kFlushSize) {
+            out.write(block.data(), static_cast<std::streamsize>(block.size()));
+            block.clear();
+        }
+    }
+    out.write(block.data(), static_cast<std::streamsize>(block.size()));
+}
+
+int Run(const Invocation& invocation, Date today, std::ostream& out)
+{
+    std::string text;
+    if (invocation.command == "day") {
+        ExpectDateCount(invocation, 1);
+        AppendDayJson(text, ParseAcceptedDate(invocation.dates[0], "date"));
+    } else if (invocation.command == "jumps") {
+        ExpectDateCount(invocation, 1);
+        AppendJumpsJson(text, ParseAcceptedDate(invocation.dates[0], "date"), today);
+    } else if (invocation.command == "range") {
+        ExpectDateCount(invocation, 2);
+        const Date from = ParseAcceptedDate(invocation.dates[0], "FROM");
+        const Date to = ParseAcceptedDate(invocation.dates[1], "TO");
+        if (to < from)
+            throw UsageError("TO " + invocation.dates[1] + " is earlier than FROM " + invocation.dates[0]);
+        WriteRange(from, to, out);
+    } else if (invocation.command.empty()) {
+        throw UsageError("no command given");
+    } else {
+        throw UsageError("unknown command '" + invocation.command + "'");
+    }
+    out << text;
+    out.flush();
+    return out ? kExitOk : 1;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& arguments, Date clock_today, std::ostream& out, std::ostream& err)
+{
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        out << kUsage;
+        return kExitOk;
+    }
+    try {
+        const Invocation invocation = ParseArguments(arguments);
+        return Run(invocation, invocation.today.value_or(clock_today), out);
+    } catch (const UsageError& error) {
+        err << "indikt-cli: " << error.message() << '\n' << kUsage;
+        return kExitBadArgument;
+    }
+}
+
+}  // namespace indikt::cli

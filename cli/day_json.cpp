@@ -1,0 +1,155 @@
+#include "day_json.h"
+
+#include "json.h"
+
+#include "calendar/date_texts.h"
+#include "calendar/fasts.h"
+#include "calendar/feasts.h"
+#include "calendar/paschalion.h"
+#include "calendar/sedmiza.h"
+
+#include <charconv>
+
+namespace indikt::cli {
+
+namespace {
+
+void AppendPadded(std::string& out, int value, int width)
+{
+    char buffer[16];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    for (int length = static_cast<int>(result.ptr - buffer); length < width; ++length)
+        out += '0';
+    out.append(buffer, result.ptr);
+}
+
+void AppendIsoDate(std::string& out, Date date)
+{
+    const CivilFields fields = Fields(date);
+    out += '"';
+    AppendPadded(out, fields.year, 4);
+    out += '-';
+    AppendPadded(out, fields.month, 2);
+    out += '-';
+    AppendPadded(out, fields.day, 2);
+    out += '"';
+}
+
+void AppendOptionalDate(std::string& out, std::optional<Date> date)
+{
+    if (date)
+        AppendIsoDate(out, *date);
+    else
+        out += "null";
+}
+
+// {"1": date, ..., "N": date} for kinds 1..last.
+template <typename Target>
+void AppendTargets(std::string& out, int last_kind, Target target)
+{
+    out += '{';
+    for (int kind = 1; kind <= last_kind; ++kind) {
+        AppendJsonKey(out, std::to_string(kind), kind == 1);
+        AppendOptionalDate(out, target(kind));
+    }
+    out += '}';
+}
+
+std::optional<int> ParseDigits(std::string_view text)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+std::string IsoText(Date date)
+{
+    std::string text;
+    AppendIsoDate(text, date);
+    return text.substr(1, text.size() - 2);
+}
+
+std::optional<Date> ParseIsoDate(std::string_view text)
+{
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    for (const std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+    const auto year = ParseDigits(text.substr(0, 4));
+    const auto month = ParseDigits(text.substr(5, 2));
+    const auto day = ParseDigits(text.substr(8, 2));
+    if (!year || !month || !day || !IsValidCivil(*year, *month, *day))
+        return std::nullopt;
+    return FromCivil(*year, *month, *day);
+}
+
+void AppendDayJson(std::string& out, Date date)
+{
+    const DayFacts facts = MakeDayFacts(date);
+    const FastDay fast = Post(date);
+
+    out += '{';
+    AppendJsonKey(out, "date", true);
+    AppendIsoDate(out, date);
+    AppendJsonKey(out, "old_style");
+    AppendIsoDate(out, facts.old_style);
+    AppendJsonKey(out, "weekday");
+    AppendJsonInt(out, Weekday(date));
+    AppendJsonKey(out, "plus");
+    AppendJsonInt(out, Plus(YearOf(date)));
+    AppendJsonKey(out, "pascha");
+    AppendIsoDate(out, facts.pascha);
+    AppendJsonKey(out, "pascha_distance");
+    AppendJsonInt(out, facts.pascha_distance);
+    AppendJsonKey(out, "from_pascha");
+    AppendJsonInt(out, facts.old_style - facts.pascha);
+    AppendJsonKey(out, "sedmiza");
+    AppendJsonString(out, Sedmiza(date));
+    AppendJsonKey(out, "sedmiza_url");
+    AppendJsonString(out, SedmizaURL(date));
+    AppendJsonKey(out, "post");
+    AppendJsonString(out, fast.label);
+    AppendJsonKey(out, "post_hint");
+    AppendJsonString(out, fast.hint);
+    AppendJsonKey(out, "grid_post");
+    AppendJsonString(out, CalendarPost(date, facts.pascha));
+    AppendJsonKey(out, "grid_nepost");
+    AppendJsonString(out, CalendarNePost(date, {}));
+    AppendJsonKey(out, "day_key");
+    AppendJsonString(out, TextOfMonthAndDay(facts.old_style));
+    AppendJsonKey(out, "texts");
+    out += '{';
+    bool first = true;
+    for (const DateTextForm& form : DateTextForms()) {
+        AppendJsonKey(out, form.name, first);
+        AppendJsonString(out, form.text(date));
+        first = false;
+    }
+    out += "}}\n";
+}
+
+void AppendJumpsJson(std::string& out, Date current, Date today)
+{
+    const Date current_pascha = MakeDayFacts(current).pascha;
+    out += '{';
+    AppendJsonKey(out, "post", true);
+    AppendTargets(out, 17, [&](int kind) { return PerPost(kind, current, today); });
+    AppendJsonKey(out, "feasts");
+    AppendTargets(out, 30, [&](int kind) { return PerPrasdniki(kind, current); });
+    AppendJsonKey(out, "civil");
+    AppendTargets(out, 16, [&](int kind) { return PerGosPrasdniki(kind, current); });
+    AppendJsonKey(out, "lent_saturdays");
+    out += '{';
+    for (const int kind : {11, 12, 13}) {
+        AppendJsonKey(out, std::to_string(kind), kind == 11);
+        out += LentSaturdayEnabled(kind, current, current_pascha) ? "true" : "false";
+    }
+    out += "}}\n";
+}
+
+}  // namespace indikt::cli

@@ -1,0 +1,25 @@
+#pragma once
+
+// The JSON objects of `indikt-cli day` and `indikt-cli jumps`.
+
+#include "calendar/date.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace indikt::cli {
+
+// YYYY-MM-DD of a date's Gregorian fields.
+std::string IsoText(Date date);
+
+// Strict YYYY-MM-DD; nothing when the text is not a real date.
+std::optional<Date> ParseIsoDate(std::string_view text);
+
+// One line of `day`: every calendar fact of the civil date, ending in '\n'.
+void AppendDayJson(std::string& out, Date date);
+
+// One line of `jumps`: the targets of every jump command from `current`.
+void AppendJumpsJson(std::string& out, Date current, Date today);
+
+}  // namespace indikt::cli

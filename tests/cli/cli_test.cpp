@@ -1,0 +1,186 @@
+#include "cli/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace indikt::cli {
+namespace {
+
+struct Result {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Result RunTool(std::vector<std::string> arguments, Date clock_today = FromCivil(2025, 6, 1))
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = RunCli(arguments, clock_today, out, err);
+    return {code, out.str(), err.str()};
+}
+
+void ExpectContains(const std::string& text, const std::string& piece)
+{
+    EXPECT_NE(text.find(piece), std::string::npos) << "missing " << piece << "\nin " << text;
+}
+
+TEST(CliDay, PaschaOf2025)
+{
+    const Result result = RunTool({"day", "2025-04-20"});
+    ASSERT_EQ(result.code, kExitOk) << result.err;
+    EXPECT_TRUE(result.err.empty());
+    ASSERT_FALSE(result.out.empty());
+    EXPECT_EQ(result.out.front(), '{');
+    EXPECT_EQ(result.out.back(), '\n');
+    EXPECT_EQ(result.out.find('\n'), result.out.size() - 1) << "one object on one line";
+    for (const char* piece : {
+             R"("date":"2025-04-20")", R"("old_style":"2025-04-07")", R"("weekday":1)", R"("plus":13)",
+             R"("pascha":"2025-04-07")", R"("pascha_distance":0)", R"("from_pascha":0)", R"("sedmiza":"Пасха.")",
+             R"("sedmiza_url":"[Святая Пасха=sinaksar.htm#s23].")", R"("post":"Сплошная седмица")",
+             R"("post_hint":"Пасхальная седмица (Светлая) - сплошная")", R"("grid_post":"")", R"("grid_nepost":"")",
+             R"("day_key":"апр07")", R"("texts":{"TextOfMonthAndDay":"апр20")",
+             R"("TextOfDayAndMonthAndYear9":"20250420"}})"}) {
+        ExpectContains(result.out, piece);
+    }
+}
+
+TEST(CliDay, HintLineBreaksAreEscaped)
+{
+    const Result result = RunTool({"day", "2025-10-08"});  // a plain Wednesday
+    ASSERT_EQ(result.code, kExitOk);
+    ExpectContains(result.out, R"("post":"Постный день")");
+    ExpectContains(result.out, R"("post_hint":"Пост установлен\n\rв воспоминание предания)");
+    ExpectContains(result.out, R"("from_pascha":171)");
+    ExpectContains(result.out, R"("grid_post":"постный день")");
+}
+
+TEST(CliDay, BeforePaschaTheDistanceHasNoSign)
+{
+    const Result result = RunTool({"day", "2025-04-13"});
+    ASSERT_EQ(result.code, kExitOk);
+    ExpectContains(result.out, R"("pascha_distance":7,"from_pascha":-7)");
+    ExpectContains(result.out, R"("post_hint":"Разрешается рыба")");
+}
+
+TEST(CliRange, OneLinePerDayAcrossTheYearBoundary)
+{
+    const Result result = RunTool({"range", "2024-12-30", "2025-01-02"});
+    ASSERT_EQ(result.code, kExitOk) << result.err;
+    std::istringstream lines(result.out);
+    std::vector<std::string> dates;
+    for (std::string line; std::getline(lines, line);) {
+        ASSERT_EQ(line.rfind(R"({"date":")", 0), 0u) << line;
+        dates.push_back(line.substr(9, 10));
+    }
+    EXPECT_EQ(dates, (std::vector<std::string>{"2024-12-30", "2024-12-31", "2025-01-01", "2025-01-02"}));
+}
+
+// Counts lines and checks that each is one object, without keeping the
+// gigabyte that the whole span prints.
+class LineCounter : public std::streambuf {
+public:
+    std::size_t lines = 0;
+    bool every_line_is_an_object = true;
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (c != traits_type::eof())
+            Take(traits_type::to_char_type(c));
+        return c;
+    }
+    std::streamsize xsputn(const char* text, std::streamsize count) override
+    {
+        for (std::streamsize i = 0; i < count; ++i)
+            Take(text[i]);
+        return count;
+    }
+
+private:
+    void Take(char c)
+    {
+        if (at_line_start_ && c != '{')
+            every_line_is_an_object = false;
+        at_line_start_ = c == '\n';
+        lines += at_line_start_;
+    }
+    bool at_line_start_ = true;
+};
+
+TEST(CliRange, TheWholeSpanHasEveryDay)
+{
+    LineCounter counter;
+    std::ostream out(&counter);
+    std::ostringstream err;
+    ASSERT_EQ(RunCli({"range", "1752-01-01", "3000-12-31"}, FromCivil(2025, 6, 1), out, err), kExitOk) << err.str();
+    EXPECT_EQ(counter.lines, 456188u);
+    EXPECT_TRUE(counter.every_line_is_an_object);
+}
+
+TEST(CliJumps, TargetsFromADayOf2025)
+{
+    const Result result = RunTool({"jumps", "2025-09-01", "--today", "2025-09-01"});
+    ASSERT_EQ(result.code, kExitOk) << result.err;
+    for (const char* piece : {
+             R"({"post":{"1":"2025-03-03",)", R"("17":"2025-11-01"})", R"("feasts":{"1":"2025-05-21",)",
+             R"("22":"2025-01-07")", R"("30":"2025-07-21"})", R"("civil":{"1":"2025-01-01",)", R"("16":"2025-12-12"})",
+             R"("lent_saturdays":{"11":true,"12":false,"13":true}})"}) {
+        ExpectContains(result.out, piece);
+    }
+}
+
+TEST(CliJumps, TodayFixesTheDemetriusSaturday)
+{
+    // Shown 2149 (difference 14), where 1 and 8 November are Saturdays: with
+    // today's difference 13 the Saturday is sought in 1..7 November, with 14 in 2..8.
+    const Result with_2025 = RunTool({"--today", "2025-06-01", "jumps", "2149-03-01"});
+    const Result with_clock_2149 = RunTool({"jumps", "2149-03-01"}, FromCivil(2149, 6, 1));
+    ASSERT_EQ(with_2025.code, kExitOk);
+    ASSERT_EQ(with_clock_2149.code, kExitOk);
+    ExpectContains(with_2025.out, R"("17":"2149-11-01")");
+    ExpectContains(with_clock_2149.out, R"("17":"2149-11-08")");
+    const Result lent = RunTool({"jumps", "1901-06-01"});
+    ExpectContains(lent.out, R"("lent_saturdays":{"11":false,"12":true,"13":true})");
+}
+
+TEST(CliErrors, BadArgumentsExitWithTwoAndAMessage)
+{
+    struct Case { std::vector<std::string> arguments; const char* message; };
+    const Case cases[] = {
+        {{}, "no command given"},
+        {{"week", "2025-01-01"}, "unknown command 'week'"},
+        {{"day"}, "day takes one date"},
+        {{"day", "2025-01-01", "2025-01-02"}, "day takes one date"},
+        {{"day", "2025-02-30"}, "'2025-02-30' is not a date"},
+        {{"day", "25-01-01"}, "is not a date"},
+        {{"day", "2025-1-01"}, "is not a date"},
+        {{"day", "+025-01-01"}, "is not a date"},
+        {{"day", "1751-12-31"}, "outside the accepted range"},
+        {{"day", "3001-01-01"}, "outside the accepted range"},
+        {{"range", "2025-01-02", "2025-01-01"}, "earlier than FROM"},
+        {{"range", "2025-01-02"}, "range takes two dates"},
+        {{"jumps", "2025-01-01", "--today"}, "--today needs a date"},
+        {{"jumps", "2025-01-01", "--today", "1700-01-01"}, "outside the accepted range"},
+        {{"day", "2025-01-01", "--verbose"}, "unknown option --verbose"},
+    };
+    for (const Case& c : cases) {
+        const Result result = RunTool(c.arguments);
+        EXPECT_EQ(result.code, kExitBadArgument) << c.message;
+        EXPECT_TRUE(result.out.empty()) << c.message;
+        ExpectContains(result.err, c.message);
+    }
+}
+
+TEST(CliHelp, PrintsUsage)
+{
+    const Result result = RunTool({"--help"});
+    EXPECT_EQ(result.code, kExitOk);
+    ExpectContains(result.out, "usage: indikt-cli day");
+}
+
+}  // namespace
+}  // namespace indikt::cli
