@@ -111,7 +111,7 @@ int Run(const Invocation& invocation, Date today, std::ostream& out)
     }
     out << text;
     out.flush();
-    return out ? kExitOk : 1;
+    return out ? kExitOk : kExitOutputFailed;
 }
 
 }  // namespace
@@ -124,7 +124,10 @@ int RunCli(const std::vector<std::string>& arguments, Date clock_today, std::ost
     }
     try {
         const Invocation invocation = ParseArguments(arguments);
-        return Run(invocation, invocation.today.value_or(clock_today), out);
+        const int code = Run(invocation, invocation.today.value_or(clock_today), out);
+        if (code == kExitOutputFailed)
+            err << "indikt-cli: the output could not be written\n";
+        return code;
     } catch (const UsageError& error) {
         err << "indikt-cli: " << error.message() << '\n' << kUsage;
         return kExitBadArgument;

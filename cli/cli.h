@@ -13,6 +13,7 @@
 namespace indikt::cli {
 
 inline constexpr int kExitOk = 0;
+inline constexpr int kExitOutputFailed = 1;
 inline constexpr int kExitBadArgument = 2;
 
 // `arguments` excludes the program name. `clock_today` is today's date from

@@ -175,6 +175,15 @@ TEST(CliErrors, BadArgumentsExitWithTwoAndAMessage)
     }
 }
 
+TEST(CliErrors, AFailedWriteIsReported)
+{
+    std::ostringstream out;
+    out.setstate(std::ios::badbit);
+    std::ostringstream err;
+    EXPECT_EQ(RunCli({"day", "2025-01-01"}, FromCivil(2025, 6, 1), out, err), kExitOutputFailed);
+    ExpectContains(err.str(), "could not be written");
+}
+
 TEST(CliHelp, PrintsUsage)
 {
     const Result result = RunTool({"--help"});
