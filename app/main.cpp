@@ -1,0 +1,140 @@
+// The program: start rules, the single running copy, the splash, the main
+// window, and the ways it ends (closing, SIGTERM, the desktop session ending),
+// each of which writes the settings back.
+
+#include "app/main_window.h"
+#include "app/single_instance.h"
+#include "app/start_rules.h"
+#include "app/zk_settings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QSessionManager>
+#include <QSocketNotifier>
+#include <QSplashScreen>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace indikt;
+
+// SIGTERM is turned into a readable socket so the window can end on the event
+// loop, the only place where it is safe to save.
+int g_signal_fds[2] = {-1, -1};
+
+void OnTerminate(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(g_signal_fds[0], &byte, 1);
+}
+
+QPixmap SplashPicture()
+{
+    QPixmap picture(325, 180);
+    picture.fill(QColor(0xF4, 0xEF, 0xE2));
+    QPainter painter(&picture);
+    painter.setPen(QColor(0x80, 0x20, 0x20));
+    QFont title = painter.font();
+    title.setPointSize(26);
+    title.setBold(true);
+    painter.setFont(title);
+    painter.drawText(picture.rect().adjusted(0, 0, 0, -40), Qt::AlignCenter, "Индикт");
+    QFont subtitle = painter.font();
+    subtitle.setPointSize(10);
+    subtitle.setBold(false);
+    painter.setFont(subtitle);
+    painter.drawText(picture.rect().adjusted(0, 80, 0, 0), Qt::AlignCenter, "Православный церковный календарь");
+    painter.setPen(QColor(0x80, 0x20, 0x20));
+    painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+    return picture;
+}
+
+Date TodayOf(const QDateTime& now) { return FromCivil(now.date().year(), now.date().month(), now.date().day()); }
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    application.setApplicationName("indikt");
+
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.emplace_back(argv[i]);
+    const StartArguments start = ParseStartArguments(arguments);
+    if (!start.error.empty()) {
+        std::fprintf(stderr, "indikt: %s\nusage: indikt [--data-root DIR] [START_MODE]\n", start.error.c_str());
+        return 2;
+    }
+    const QString data_root = QDir::cleanPath(QDir(start.data_root ? QString::fromStdString(*start.data_root)
+                                                                   : QCoreApplication::applicationDirPath())
+                                                  .absolutePath());
+    const auto clock = [] { return QDateTime::currentDateTime(); };
+    const Date today = TodayOf(clock());
+
+    ZkSettings settings = ZkSettings::Load(data_root + "/zk.ini", today);
+    const bool has_argument = start.start_argument.has_value();
+    const bool always = settings.flag(kSectionWindows, "ЗагрузкаВсегда");
+
+    // The single copy is checked first, before anything is shown or written.
+    SingleInstance single(SingleInstanceKey(qEnvironmentVariable("USER"), data_root));
+    if (settings.flag(kSectionWindows, "OneCopy") && single.AskRunningCopyToShow())
+        return 0;
+    if (EndsAtOnceAsSecondStartOfTheDay(has_argument, settings.flag(kSectionWindows, kKeyAutoStartOnce),
+                                        settings.flag(kSectionWindows, kKeyAutoStart),
+                                        settings.date(kSectionWindows, kKeyAutoStartDay), today))
+        return 0;
+    single.Listen();
+
+    QSplashScreen splash(SplashPicture(), Qt::WindowStaysOnTopHint);
+    if (settings.flag(kSectionWindows, "Заставка")) {
+        splash.show();
+        splash.raise();
+        application.processEvents();
+    }
+
+    MainWindowContext context;
+    context.data_root = data_root;
+    context.clock = clock;
+    context.start_mode = StartModeInForce(start.start_argument, settings.number(kSectionWindows, "НомерЗагрузки"));
+    context.start_mode_applies = StartModeApplies(has_argument, always);
+    TForm1 window(context, std::move(settings));
+    window.setSplash(&splash);
+    window.show();
+
+    QObject::connect(&single, &SingleInstance::showRequested, &window, [&window] {
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+    });
+
+    // The desktop session ending is this platform's "Windows is shutting down".
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager&) {
+        const WriteResult result = window.SaveAll();
+        if (!result.ok())
+            std::fprintf(stderr, "indikt: the settings could not be saved: %s\n", qPrintable(result.error));
+    });
+
+    std::unique_ptr<QSocketNotifier> terminate_notifier;
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signal_fds) == 0) {
+        terminate_notifier = std::make_unique<QSocketNotifier>(g_signal_fds[1], QSocketNotifier::Read);
+        QObject::connect(terminate_notifier.get(), &QSocketNotifier::activated, &window, [&window] {
+            char byte = 0;
+            [[maybe_unused]] const ssize_t read_bytes = ::read(g_signal_fds[1], &byte, 1);
+            window.closeForShutdown();
+        });
+        struct sigaction action {};
+        action.sa_handler = OnTerminate;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        sigaction(SIGTERM, &action, nullptr);
+        sigaction(SIGHUP, &action, nullptr);
+        sigaction(SIGINT, &action, nullptr);
+    }
+    return application.exec();
+}

@@ -1,0 +1,248 @@
+#include "main_window.h"
+
+#include "calendar/date_texts.h"
+#include "calendar/fasts.h"
+#include "calendar/paschalion.h"
+#include "calendar/sedmiza.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QSplashScreen>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace indikt {
+
+namespace {
+
+QString Qs(const std::string& text) { return QString::fromStdString(text); }
+
+// Folders of the tree whose panes are hidden when they are missing.
+constexpr const char* kPaneFolders[] = {
+    "Богослужение/Апостол", "Богослужение/Тропари и кондаки", "Иконы", "Богослужение/Молитвослов", "Жития святых",
+};
+
+QString ClockText(const QTime& time, const char* separator)
+{
+    return QString::number(time.hour()) + separator + time.toString("mm");
+}
+
+}  // namespace
+
+TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
+    : QMainWindow(parent), context_(std::move(context)), settings_(std::move(settings))
+{
+    setObjectName("TForm1");
+    setWindowTitle(kCaption);
+    buildWidgets();
+
+    timer1_.setObjectName("Timer1");
+    connect(&timer1_, &QTimer::timeout, this, [this] { onTimer1(context_.clock()); });
+    timer2_.setObjectName("Timer2");
+    timer2_.setSingleShot(true);
+    timer2_.setInterval(kTimer2IntervalMs);
+    connect(&timer2_, &QTimer::timeout, this, &TForm1::deferredStartWork);
+
+    ReaderAll();
+    timer1_.start();
+    timer2_.start();
+}
+
+QString TForm1::zkIniPath() const { return context_.data_root + "/zk.ini"; }
+
+Date TForm1::today() const
+{
+    const QDate date = context_.clock().date();
+    return FromCivil(date.year(), date.month(), date.day());
+}
+
+void TForm1::buildWidgets()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName("PanelDay");
+    auto* layout = new QHBoxLayout(central);
+
+    auto* date_block = new QWidget(central);
+    date_block->setObjectName("PanelCalendar");
+    auto* date_layout = new QVBoxLayout(date_block);
+    auto make_label = [&](const char* name, QWidget* owner, QBoxLayout* into) {
+        auto* label = new QLabel(owner);
+        label->setObjectName(name);
+        label->setWordWrap(true);
+        into->addWidget(label);
+        return label;
+    };
+    label_date_ = make_label("LabelDate", date_block, date_layout);
+    label_date_->setStyleSheet("font-size: 16pt; font-weight: bold;");
+    label_old_style_ = make_label("LabelMesStarStil", date_block, date_layout);
+    label_week_ = make_label("LabelSedmiza", date_block, date_layout);
+    label_post_ = make_label("LabelPost", date_block, date_layout);
+    label_post_->setStyleSheet("color: teal;");
+    date_layout->addStretch(1);
+    label_time_ = make_label("LabelTime", date_block, date_layout);
+    label_time_->setAlignment(Qt::AlignHCenter);
+    label_today_ = make_label("LblSegodn", date_block, date_layout);
+    date_block->setMinimumWidth(260);
+    layout->addWidget(date_block);
+
+    // The text panes (Menaion, troparia, readings, notes, prayer book, lives)
+    // take this place; its caption names the one shown.
+    auto* right = new QWidget(central);
+    right->setObjectName("PanelRicht");
+    auto* right_layout = new QVBoxLayout(right);
+    label_right_ = make_label("LabelRicht", right, right_layout);
+    label_right_->setText("Месяцеслов");
+    label_right_->setStyleSheet("font-weight: bold;");
+    right_layout->addStretch(1);
+    layout->addWidget(right, 1);
+    setCentralWidget(central);
+
+    // A permanent label: status tips of menus do not erase the day's text.
+    status_text_ = new QLabel(this);
+    status_text_->setObjectName("StatusText");
+    statusBar()->addPermanentWidget(status_text_, 1);
+}
+
+void TForm1::ReaderAll()
+{
+    // Step 2: the start-up keys again, and the start mode in force.
+    timer1_.setInterval(kTimer1IntervalMs);
+    applyWindowState();
+    checkDataTree();
+    settings_.repairCalendarColours();
+    statusBar()->setVisible(settings_.flag(kSectionVid, "Sostojanie"));
+    label_post_->setVisible(settings_.flag(kSectionVid, "Post"));
+
+    if (!first_read_done_) {
+        current_date_ = today();
+        first_read_done_ = true;
+        const QTime now = context_.clock().time();
+        if (now.hour() >= 15 && settings_.flag(kSectionVid, "LiturDen"))
+            evening_mode_ = true;
+    }
+    updateToday();
+    showDay();
+    if (!settings_.loadError().isEmpty())
+        statusBar()->showMessage("zk.ini: " + settings_.loadError());
+}
+
+void TForm1::applyWindowState()
+{
+    const int width = settings_.number(kSectionWindows, "Ширина");
+    const int client_height = settings_.number(kSectionWindows, "Высота");
+    // The client height is the whole window inside its frame, status bar included.
+    resize(width, client_height);
+    const bool maximised = (context_.start_mode_applies && context_.start_mode == StartMode::Maximised) ||
+                           settings_.text(kSectionWindows, "Состояние") != "wsNormal";
+    setWindowState(maximised ? Qt::WindowMaximized : Qt::WindowNoState);
+}
+
+void TForm1::checkDataTree()
+{
+    QDir().mkpath(context_.data_root + "/Записи");
+    for (const char* folder : kPaneFolders) {
+        const bool present = QFileInfo(context_.data_root + "/" + QString::fromUtf8(folder)).isDir();
+        setProperty(QByteArray("folder:") + folder, present);
+    }
+}
+
+QString TForm1::statusText() const { return status_text_->text(); }
+
+void TForm1::updateToday()
+{
+    const Date now = today();
+    label_today_->setText("Сегодня: " + Qs(TextOfDayAndMonthAndYear(now)));
+    const QString long_form = Qs(TextOfDayAndMonthAndYear3(now));
+    const QString menu_caption = "Сегодня: " + long_form + " г.";
+    QString status = "Сегодня " + long_form + " года    " + ClockText(context_.clock().time(), ":");
+    if (IsBrightWeek(MakeDayFacts(current_date_)))
+        status = " Христос воскресе!  " + menu_caption;
+    status_text_->setText(status);
+    if (settings_.flag(kSectionVid, "TimePrint"))
+        label_time_->setText(ClockText(context_.clock().time(), " : "));
+    label_time_->setVisible(settings_.flag(kSectionVid, "TimePrint"));
+}
+
+void TForm1::showDay()
+{
+    // In the evening mode the panes show the next liturgical day.
+    const Date shown = evening_mode_ ? NextDay(current_date_) : current_date_;
+    const DayFacts facts = MakeDayFacts(shown);
+    label_date_->setText(Qs(TextOfDayAndMonthAndYear3(shown)));
+    label_old_style_->setText("По старому стилю: " + Qs(TextOfDayAndMonthAndYear6(facts.old_style)));
+    label_week_->setText(Qs(Sedmiza(shown)));
+    const FastDay fast = Post(shown);
+    label_post_->setText(fast.label.empty() ? Qs(std::string(kNoFastLabel)) : Qs(std::string(fast.label)));
+    const QString hint = Qs(std::string(fast.hint));
+    label_post_->setToolTip(hint.section('|', 0, 0).replace("\n\r", "\n"));
+}
+
+void TForm1::onTimer1(const QDateTime& now)
+{
+    if (settings_.flag(kSectionVid, "TimePrint"))
+        label_time_->setText(ClockText(now.time(), " : "));
+    const ClockEvents events =
+        clock_watch_.Tick({FromCivil(now.date().year(), now.date().month(), now.date().day()), now.time().hour() * 60 + now.time().minute()});
+    if (events.midnight)
+        updateToday();
+    if (events.afternoon) {
+        evening_mode_ = true;
+        showDay();
+    }
+}
+
+void TForm1::deferredStartWork()
+{
+    showDay();
+    if (splash_) {
+        QTimer::singleShot(kSplashKeptMs, splash_, [this] {
+            if (splash_)
+                splash_->close();
+            splash_ = nullptr;
+        });
+    }
+}
+
+WriteResult TForm1::SaveAll()
+{
+    const bool maximised = isMaximized() && height() > 70;
+    settings_.setText(kSectionWindows, "Состояние", maximised ? "wsMaximized" : "wsNormal");
+    const QRect normal = maximised ? normalGeometry() : geometry();
+    settings_.setNumber(kSectionWindows, "Ширина", normal.width() > 229 ? normal.width() : centralWidget()->width() + 20);
+    settings_.setNumber(kSectionWindows, "Высота", normal.height() > 69 ? normal.height() : normal.width() / 22 * 10);
+    return settings_.save(zkIniPath(), today());
+}
+
+void TForm1::closeForShutdown()
+{
+    const WriteResult result = SaveAll();
+    if (!result.ok())
+        qWarning("indikt: the settings could not be saved: %s", qPrintable(result.error));
+    close_without_saving_ = true;  // already saved, or failed to: close whatever the save said
+    close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (close_without_saving_) {
+        event->accept();
+        return;
+    }
+    const WriteResult result = SaveAll();
+    if (result.ok()) {
+        event->accept();
+        return;
+    }
+    // The user is told, and the window stays open; a second close ends the
+    // program without the settings.
+    close_without_saving_ = true;
+    statusBar()->showMessage("Настройки не сохранены: " + result.error + ". Закройте окно ещё раз, чтобы выйти без сохранения.");
+    event->ignore();
+}
+
+}  // namespace indikt

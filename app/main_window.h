@@ -1,0 +1,100 @@
+#pragma once
+
+// The main window: it owns the current date and the settings in memory,
+// opens in the saved state and size, follows the clock, and writes every
+// setting back whenever the program ends.
+
+// moc cannot parse the C++20 library headers these pull in; it needs only the class.
+#ifndef Q_MOC_RUN
+#include "app/start_rules.h"
+#include "app/zk_settings.h"
+#include "calendar/date.h"
+#endif
+
+#include <QDateTime>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+
+class QLabel;
+class QSplashScreen;
+
+namespace indikt {
+
+// What the window needs from its start, injected so tests can set any moment
+// and any data root.
+struct MainWindowContext {
+    QString data_root;                      // absolute, without a trailing separator
+    std::function<QDateTime()> clock;       // the local time now
+    StartMode start_mode = StartMode::Saved;
+    bool start_mode_applies = false;        // started with an argument, or "ЗагрузкаВсегда"
+};
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr const char* kCaption = " Индикт  ";
+    static constexpr int kTimer1IntervalMs = 10000;
+    static constexpr int kTimer2IntervalMs = 150;
+    static constexpr int kSplashKeptMs = 1500;
+
+    TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent = nullptr);
+
+    // The splash the start shows; the deferred work closes it.
+    void setSplash(QSplashScreen* splash) { splash_ = splash; }
+
+    // Reads every setting into the window (first read and re-read).
+    void ReaderAll();
+
+    // Writes every setting to zk.ini in one atomic save.
+    WriteResult SaveAll();
+
+    // Ends the program from outside (SIGTERM, the session ending): saves,
+    // then closes whatever the save says.
+    void closeForShutdown();
+
+    Date currentDate() const { return current_date_; }
+    bool eveningMode() const { return evening_mode_; }
+    const ZkSettings& settings() const { return settings_; }
+    QString zkIniPath() const;
+    QString statusText() const;
+
+    // One tick of the periodic timer, at the moment `now` (public for tests).
+    void onTimer1(const QDateTime& now);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Date today() const;
+    void buildWidgets();
+    void applyWindowState();
+    void checkDataTree();
+    void showDay();
+    void updateToday();
+    void deferredStartWork();
+
+    MainWindowContext context_;
+    ZkSettings settings_;
+    Date current_date_;  // invalid (0) until the first read of the settings
+    bool first_read_done_ = false;
+    bool evening_mode_ = false;
+    bool close_without_saving_ = false;
+    ClockWatch clock_watch_;
+
+    QTimer timer1_;
+    QTimer timer2_;
+    QSplashScreen* splash_ = nullptr;
+
+    QLabel* label_date_ = nullptr;
+    QLabel* label_old_style_ = nullptr;
+    QLabel* label_week_ = nullptr;
+    QLabel* label_post_ = nullptr;
+    QLabel* label_today_ = nullptr;
+    QLabel* label_time_ = nullptr;
+    QLabel* label_right_ = nullptr;
+    QLabel* status_text_ = nullptr;
+};
+
+}  // namespace indikt

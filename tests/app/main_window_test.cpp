@@ -1,0 +1,151 @@
+#include "app/main_window.h"
+
+#include "texts/cp1251.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace indikt {
+namespace {
+
+struct Fixture {
+    QTemporaryDir root;
+    QDateTime now = QDateTime(QDate(2026, 12, 8), QTime(10, 30));
+
+    QString zkPath() const { return root.path() + "/zk.ini"; }
+
+    std::unique_ptr<TForm1> open(StartMode mode = StartMode::Saved, bool applies = false)
+    {
+        const QDateTime* clock = &now;
+        MainWindowContext context{root.path(), [clock] { return *clock; }, mode, applies};
+        const QDate date = now.date();
+        return std::make_unique<TForm1>(context, ZkSettings::Load(zkPath(), FromCivil(date.year(), date.month(), date.day())));
+    }
+    void writeZk(const char* utf8_text)
+    {
+        QFile file(zkPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(*EncodeCp1251(QString::fromUtf8(utf8_text)));
+    }
+};
+
+QString LabelText(const TForm1& window, const char* name)
+{
+    const auto* label = window.findChild<QLabel*>(name);
+    return label ? label->text() : QString("(no label %1)").arg(name);
+}
+
+TEST(MainWindow, FreshDataRootOpensWithDefaultsAndSavesACompleteFile)
+{
+    Fixture f;
+    auto window = f.open();
+    EXPECT_EQ(window->windowTitle(), " Индикт  ");
+    EXPECT_EQ(window->width(), 1070);
+    EXPECT_EQ(window->height(), 502);
+    EXPECT_FALSE(window->isMaximized());
+    EXPECT_EQ(window->currentDate(), FromCivil(2026, 12, 8));
+    EXPECT_EQ(window->statusText(), "Сегодня Вторник 8 дек 2026 года    10:30");
+    EXPECT_EQ(LabelText(*window, "LblSegodn"), "Сегодня: 8.12.2026");
+    EXPECT_EQ(LabelText(*window, "LabelPost"), "Рождественский пост");
+    EXPECT_TRUE(QFileInfo(f.root.path() + "/Записи").isDir());
+
+    ASSERT_TRUE(window->SaveAll().ok());
+    const ZkSettings saved = ZkSettings::Load(f.zkPath(), FromCivil(2026, 12, 8));
+    EXPECT_EQ(saved.number(kSectionWindows, "Ширина"), 1070);
+    EXPECT_EQ(saved.number(kSectionWindows, "Высота"), 502);
+    EXPECT_EQ(saved.text(kSectionWindows, "Состояние"), "wsNormal");
+    EXPECT_TRUE(saved.file().contains(u"Pravilo", u"SpinEditStartPsalm"));
+    EXPECT_TRUE(saved.file().contains(u"Backup", u"RadioButtonSamenaSin"));
+}
+
+TEST(MainWindow, StoredStateAndSize)
+{
+    struct Case { const char* zk; StartMode mode; bool applies; bool maximised; int width; };
+    const Case cases[] = {
+        {"[Windows]\r\nСостояние=wsNormal\r\nШирина=900\r\nВысота=600\r\n", StartMode::Saved, false, false, 900},
+        {"[Windows]\r\nСостояние=wsMaximized\r\n", StartMode::Saved, false, true, 1070},
+        {"[Windows]\r\nСостояние=что-то\r\n", StartMode::Saved, false, true, 1070},
+        {"[Windows]\r\nСостояние=wsNormal\r\n", StartMode::Maximised, true, true, 1070},
+        {"[Windows]\r\nСостояние=wsNormal\r\n", StartMode::Maximised, false, false, 1070},
+        {"[Windows]\r\nШирина=-5\r\nВысота=999999\r\n", StartMode::Saved, false, false, 230},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.zk);
+        Fixture f;
+        f.writeZk(c.zk);
+        auto window = f.open(c.mode, c.applies);
+        EXPECT_EQ(window->windowState().testFlag(Qt::WindowMaximized), c.maximised);
+        if (!c.maximised) {
+            EXPECT_EQ(window->width(), c.width);
+        }
+    }
+}
+
+TEST(MainWindow, BrightWeekStatus)
+{
+    Fixture f;
+    f.now = QDateTime(QDate(2025, 4, 22), QTime(9, 5));
+    auto window = f.open();
+    EXPECT_EQ(window->statusText(), " Христос воскресе!  Сегодня: Вторник 22 апр 2025 г.");
+}
+
+TEST(MainWindow, EveningModeFromTheClock)
+{
+    {
+        SCOPED_TRACE("a start after 15:00 with LiturDen shows the next day");
+        Fixture f;
+        f.writeZk("[Vid]\r\nLiturDen=1\r\n");
+        f.now = QDateTime(QDate(2026, 12, 8), QTime(16, 0));
+        EXPECT_TRUE(f.open()->eveningMode());
+    }
+    {
+        SCOPED_TRACE("without LiturDen it does not, but the first 15:00 of the run does");
+        Fixture f;
+        f.now = QDateTime(QDate(2026, 12, 8), QTime(14, 59, 55));
+        auto window = f.open();
+        EXPECT_FALSE(window->eveningMode());
+        window->onTimer1(f.now);
+        EXPECT_FALSE(window->eveningMode());
+        window->onTimer1(QDateTime(QDate(2026, 12, 8), QTime(15, 0, 5)));
+        EXPECT_TRUE(window->eveningMode());
+        EXPECT_EQ(LabelText(*window, "LabelDate"), "Среда 9 дек 2026");
+    }
+}
+
+TEST(MainWindow, CloseSavesAndAFailedSaveKeepsTheWindowOpen)
+{
+    Fixture f;
+    {
+        auto window = f.open();
+        window->show();
+        window->resize(800, 450);
+        EXPECT_TRUE(window->close());
+    }
+    const ZkSettings saved = ZkSettings::Load(f.zkPath(), FromCivil(2026, 12, 8));
+    EXPECT_EQ(saved.number(kSectionWindows, "Ширина"), 800);
+    EXPECT_EQ(saved.number(kSectionWindows, "Высота"), 450);
+
+    ASSERT_TRUE(QFile::remove(f.zkPath()));
+    ASSERT_TRUE(QDir().mkpath(f.zkPath() + "/blocked"));  // nothing can be saved there
+    auto window = f.open();
+    window->show();
+    EXPECT_FALSE(window->close()) << "the first close is refused and the user told";
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("Настройки не сохранены"));
+    EXPECT_TRUE(window->close()) << "a second close ends without the settings";
+}
+
+}  // namespace
+}  // namespace indikt
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
