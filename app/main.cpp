@@ -2,6 +2,7 @@
 // window, and the ways it ends (closing, SIGTERM, the desktop session ending),
 // each of which writes the settings back.
 
+#include "app/autostart.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "app/start_rules.h"
@@ -101,6 +102,8 @@ int main(int argc, char** argv)
     MainWindowContext context;
     context.data_root = data_root;
     context.clock = clock;
+    context.program_path = QCoreApplication::applicationFilePath();
+    context.autostart_folder = AutostartFolder(qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath());
     context.start_mode = StartModeInForce(start.start_argument, settings.number(kSectionWindows, "НомерЗагрузки"));
     context.start_mode_applies = StartModeApplies(has_argument, always);
     TForm1 window(context, std::move(settings));

@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include "app/autostart.h"
+
 #include "calendar/date_texts.h"
 #include "calendar/fasts.h"
 #include "calendar/paschalion.h"
@@ -48,6 +50,12 @@ TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
     timer2_.setInterval(kTimer2IntervalMs);
     connect(&timer2_, &QTimer::timeout, this, &TForm1::deferredStartWork);
 
+    // A data root without zk.ini starts afresh: no automatic start of ours.
+    if (!settings_.fileExisted() && !context_.autostart_folder.isEmpty()) {
+        QString error;
+        if (!RemAutoLoading(context_.autostart_folder, context_.data_root, &error))
+            qWarning("indikt: %s", qPrintable(error));
+    }
     ReaderAll();
     timer1_.start();
     timer2_.start();
@@ -215,7 +223,27 @@ WriteResult TForm1::SaveAll()
     const QRect normal = maximised ? normalGeometry() : geometry();
     settings_.setNumber(kSectionWindows, "Ширина", normal.width() > 229 ? normal.width() : centralWidget()->width() + 20);
     settings_.setNumber(kSectionWindows, "Высота", normal.height() > 69 ? normal.height() : normal.width() / 22 * 10);
-    return settings_.save(zkIniPath(), today());
+    const WriteResult result = settings_.save(zkIniPath(), today());
+    FreeAutoPam();
+    return result;
+}
+
+// Writes or removes the autostart entry as "AвтоЗагрузка" says. Its failure
+// does not stop the program from ending; it is reported on the terminal.
+void TForm1::FreeAutoPam()
+{
+    if (context_.autostart_folder.isEmpty() || context_.program_path.isEmpty())
+        return;
+    QString error;
+    const QString name = QString::fromUtf8(kAutostartMain);
+    const bool ok = settings_.flag(kSectionWindows, kKeyAutoStart)
+                        ? WriteAutostartEntry(context_.autostart_folder,
+                                              {name, context_.program_path, context_.data_root,
+                                               settings_.number(kSectionWindows, "НомерЗагрузки")},
+                                              &error)
+                        : RemoveAutostartEntry(context_.autostart_folder, name, context_.data_root, &error);
+    if (!ok)
+        qWarning("indikt: autostart entry: %s", qPrintable(error));
 }
 
 void TForm1::closeForShutdown()

@@ -27,6 +27,8 @@ namespace indikt {
 struct MainWindowContext {
     QString data_root;                      // absolute, without a trailing separator
     std::function<QDateTime()> clock;       // the local time now
+    QString program_path;                   // the program file, for the autostart entry
+    QString autostart_folder;               // where autostart entries live (see AutostartFolder)
     StartMode start_mode = StartMode::Saved;
     bool start_mode_applies = false;        // started with an argument, or "ЗагрузкаВсегда"
 };
@@ -74,6 +76,7 @@ private:
     void showDay();
     void updateToday();
     void deferredStartWork();
+    void FreeAutoPam();
 
     MainWindowContext context_;
     ZkSettings settings_;

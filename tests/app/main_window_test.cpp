@@ -1,3 +1,4 @@
+#include "app/autostart.h"
 #include "app/main_window.h"
 
 #include "texts/cp1251.h"
@@ -18,11 +19,12 @@ struct Fixture {
     QDateTime now = QDateTime(QDate(2026, 12, 8), QTime(10, 30));
 
     QString zkPath() const { return root.path() + "/zk.ini"; }
+    QString autostartFolder() const { return root.path() + "/autostart"; }
 
     std::unique_ptr<TForm1> open(StartMode mode = StartMode::Saved, bool applies = false)
     {
         const QDateTime* clock = &now;
-        MainWindowContext context{root.path(), [clock] { return *clock; }, mode, applies};
+        MainWindowContext context{root.path(), [clock] { return *clock; }, "/opt/indikt/indikt", autostartFolder(), mode, applies};
         const QDate date = now.date();
         return std::make_unique<TForm1>(context, ZkSettings::Load(zkPath(), FromCivil(date.year(), date.month(), date.day())));
     }
@@ -137,6 +139,39 @@ TEST(MainWindow, CloseSavesAndAFailedSaveKeepsTheWindowOpen)
     EXPECT_FALSE(window->close()) << "the first close is refused and the user told";
     EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("Настройки не сохранены"));
     EXPECT_TRUE(window->close()) << "a second close ends without the settings";
+}
+
+TEST(MainWindow, SavingWritesOrRemovesTheAutostartEntry)
+{
+    Fixture f;
+    f.writeZk("[Windows]\r\n\x41втоЗагрузка=1\r\nНомерЗагрузки=3\r\n");
+    const QString entry = f.autostartFolder() + "/" + AutostartFileName(QString::fromUtf8(kAutostartMain));
+    {
+        auto window = f.open();
+        ASSERT_TRUE(window->SaveAll().ok());
+    }
+    QFile file(entry);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(file.readAll()).contains("\"/opt/indikt/indikt\" --data-root \"" + f.root.path() + "\" 3\n"));
+    file.close();
+
+    f.writeZk("[Windows]\r\n\x41втоЗагрузка=0\r\n");
+    {
+        auto window = f.open();
+        ASSERT_TRUE(window->SaveAll().ok());
+    }
+    EXPECT_FALSE(QFile::exists(entry));
+}
+
+TEST(MainWindow, AFreshDataRootRemovesItsOldAutostartEntries)
+{
+    Fixture f;
+    QString error;
+    ASSERT_TRUE(WriteAutostartEntry(f.autostartFolder(), {QString::fromUtf8(kAutostartPamjatka), "/p", f.root.path(), 1}, &error));
+    const QString entry = f.autostartFolder() + "/" + AutostartFileName(QString::fromUtf8(kAutostartPamjatka));
+    ASSERT_TRUE(QFile::exists(entry));
+    auto window = f.open();  // no zk.ini in the data root
+    EXPECT_FALSE(QFile::exists(entry));
 }
 
 }  // namespace
