@@ -1,4 +1,5 @@
 #include "app/autostart.h"
+#include "app/companion.h"
 #include "app/single_instance.h"
 
 #include <QDir>
@@ -116,6 +117,38 @@ TEST(SingleInstance, LeftoverSocketDoesNotBlockAStart)
     SingleInstance copy(key);
     EXPECT_FALSE(copy.AskRunningCopyToShow(200));
     EXPECT_TRUE(copy.Listen());
+}
+
+TEST(CompanionProgram, LinuxNamesBesideTheProgram)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("Пасхалия")));
+    auto make = [&](const QString& name, bool executable) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.close();
+        if (executable)
+            file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+    };
+    make("Mini", true);
+    make("Пасхалия/Пасхалия", true);
+    make("Events", false);
+    make("IcoDesktop.exe", true);  // a Windows file left beside the program is not ours to start
+
+    struct Case { const char* name; const char* found; };
+    const Case cases[] = {
+        {"Mini.exe", "Mini"},
+        {"MINI.EXE", ""},              // names are matched as written
+        {"Пасхалия\\Пасхалия.exe", "Пасхалия/Пасхалия"},
+        {"Events.exe", ""},            // not executable
+        {"IcoDesktop.exe", ""},
+        {"..\\Mini.exe", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        const QString expected = *c.found ? QFileInfo(folder.filePath(QString::fromUtf8(c.found))).absoluteFilePath() : QString();
+        EXPECT_EQ(CompanionProgram(folder.path(), QString::fromUtf8(c.name)), expected) << c.name;
+    }
 }
 
 }  // namespace
