@@ -8,8 +8,6 @@
 #include "calendar/sedmiza.h"
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,11 +21,6 @@ namespace indikt {
 namespace {
 
 QString Qs(const std::string& text) { return QString::fromStdString(text); }
-
-// Folders of the tree whose panes are hidden when they are missing.
-constexpr const char* kPaneFolders[] = {
-    "Богослужение/Апостол", "Богослужение/Тропари и кондаки", "Иконы", "Богослужение/Молитвослов", "Жития святых",
-};
 
 QString ClockText(const QTime& time, const char* separator)
 {
@@ -121,7 +114,7 @@ void TForm1::ReaderAll()
     // Step 2: the start-up keys again, and the start mode in force.
     timer1_.setInterval(kTimer1IntervalMs);
     applyWindowState();
-    checkDataTree();
+    data_tree_ = CheckDataTree(context_.data_root);
     settings_.repairCalendarColours();
     statusBar()->setVisible(settings_.flag(kSectionVid, "Sostojanie"));
     label_post_->setVisible(settings_.flag(kSectionVid, "Post"));
@@ -137,6 +130,8 @@ void TForm1::ReaderAll()
     showDay();
     if (!settings_.loadError().isEmpty())
         statusBar()->showMessage("zk.ini: " + settings_.loadError());
+    else if (!data_tree_.error.isEmpty())
+        statusBar()->showMessage(data_tree_.error);
 }
 
 void TForm1::applyWindowState()
@@ -148,15 +143,6 @@ void TForm1::applyWindowState()
     const bool maximised = (context_.start_mode_applies && context_.start_mode == StartMode::Maximised) ||
                            settings_.text(kSectionWindows, "Состояние") != "wsNormal";
     setWindowState(maximised ? Qt::WindowMaximized : Qt::WindowNoState);
-}
-
-void TForm1::checkDataTree()
-{
-    QDir().mkpath(context_.data_root + "/Записи");
-    for (const char* folder : kPaneFolders) {
-        const bool present = QFileInfo(context_.data_root + "/" + QString::fromUtf8(folder)).isDir();
-        setProperty(QByteArray("folder:") + folder, present);
-    }
 }
 
 QString TForm1::statusText() const { return status_text_->text(); }

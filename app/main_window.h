@@ -6,6 +6,7 @@
 
 // moc cannot parse the C++20 library headers these pull in; it needs only the class.
 #ifndef Q_MOC_RUN
+#include "app/data_tree_checks.h"
 #include "app/start_rules.h"
 #include "app/zk_settings.h"
 #include "calendar/date.h"
@@ -59,6 +60,7 @@ public:
     Date currentDate() const { return current_date_; }
     bool eveningMode() const { return evening_mode_; }
     const ZkSettings& settings() const { return settings_; }
+    const DataTreePresence& dataTree() const { return data_tree_; }
     QString zkIniPath() const;
     QString statusText() const;
 
@@ -72,7 +74,6 @@ private:
     Date today() const;
     void buildWidgets();
     void applyWindowState();
-    void checkDataTree();
     void showDay();
     void updateToday();
     void deferredStartWork();
@@ -85,6 +86,7 @@ private:
     bool evening_mode_ = false;
     bool close_without_saving_ = false;
     ClockWatch clock_watch_;
+    DataTreePresence data_tree_;
 
     QTimer timer1_;
     QTimer timer2_;

@@ -1,5 +1,6 @@
 #include "app/autostart.h"
 #include "app/companion.h"
+#include "app/data_tree_checks.h"
 #include "app/single_instance.h"
 
 #include <QDir>
@@ -149,6 +150,31 @@ TEST(CompanionProgram, LinuxNamesBesideTheProgram)
         const QString expected = *c.found ? QFileInfo(folder.filePath(QString::fromUtf8(c.found))).absoluteFilePath() : QString();
         EXPECT_EQ(CompanionProgram(folder.path(), QString::fromUtf8(c.name)), expected) << c.name;
     }
+}
+
+TEST(DataTreeChecks, MissingFoldersAndTheNotesFolder)
+{
+    QTemporaryDir root;
+    const QString data_root = root.filePath("Мои данные");
+    ASSERT_TRUE(QDir().mkpath(data_root + "/Богослужение/Апостол"));
+    ASSERT_TRUE(QDir().mkpath(data_root + "/Жития святых"));
+    const DataTreePresence presence = CheckDataTree(data_root);
+    EXPECT_TRUE(presence.notes);
+    EXPECT_TRUE(QFileInfo(data_root + "/Записи").isDir()) << "created when missing";
+    EXPECT_TRUE(presence.lectionary);
+    EXPECT_TRUE(presence.lives);
+    EXPECT_FALSE(presence.troparia);
+    EXPECT_FALSE(presence.prayer_book);
+    EXPECT_FALSE(presence.icons);
+    EXPECT_FALSE(presence.paschalion);
+    EXPECT_TRUE(presence.error.isEmpty());
+
+    QFile blocker(root.filePath("блок"));  // a file where the data root should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const DataTreePresence broken = CheckDataTree(root.filePath("блок"));
+    EXPECT_FALSE(broken.notes);
+    EXPECT_FALSE(broken.error.isEmpty());
 }
 
 }  // namespace
