@@ -1,0 +1,126 @@
+// The program itself, started as a user or the system would start it.
+
+#include "app/zk_schema.h"
+#include "texts/cp1251.h"
+#include "texts/ini_file.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace indikt {
+namespace {
+
+struct Program {
+    explicit Program(const QString& data_root)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("XDG_CONFIG_HOME", data_root + "/.config");
+        process.setProcessEnvironment(environment);
+        process.setProgram(INDIKT_PROGRAM);
+        process.setArguments({"--data-root", data_root});
+    }
+    QProcess process;
+};
+
+// The window has read its settings once the notes folder exists.
+bool WaitUntilRunning(const QString& data_root, QProcess& process)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 10000) {
+        if (process.state() == QProcess::NotRunning)
+            return false;
+        if (QFileInfo(data_root + "/Записи").isDir()) {
+            QThread::msleep(300);  // let the event loop start
+            return true;
+        }
+        QThread::msleep(20);
+    }
+    return false;
+}
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(Program, SigtermLeavesACompleteZkIni)
+{
+    QTemporaryDir temp;
+    const QString data_root = temp.filePath("Данные с пробелом");
+    ASSERT_TRUE(QDir().mkpath(data_root));
+    Program program(data_root);
+    program.process.start();
+    ASSERT_TRUE(program.process.waitForStarted());
+    ASSERT_TRUE(WaitUntilRunning(data_root, program.process)) << program.process.readAllStandardError().toStdString();
+
+    program.process.terminate();  // SIGTERM
+    ASSERT_TRUE(program.process.waitForFinished(10000));
+    EXPECT_EQ(program.process.exitStatus(), QProcess::NormalExit);
+
+    const QByteArray bytes = ReadBytes(data_root + "/zk.ini");
+    EXPECT_FALSE(LooksLikeUtf8(bytes)) << "Windows-1251";
+    const IniFile file = IniFile::parse(bytes);
+    for (const SettingSpec& spec : ZkSchema()) {
+        if (spec.key == "AutoSagrIDeskDate")
+            continue;
+        EXPECT_TRUE(file.contains(QString::fromStdString(spec.section), QString::fromStdString(spec.key)))
+            << spec.section << '/' << spec.key;
+    }
+}
+
+TEST(Program, SecondCopyWithOneCopyEndsAtOnceAndWritesNothing)
+{
+    QTemporaryDir temp;
+    const QString data_root = temp.path();
+    {
+        QFile zk(data_root + "/zk.ini");
+        ASSERT_TRUE(zk.open(QIODevice::WriteOnly));
+        zk.write("[Windows]\r\nOneCopy=1\r\n");
+    }
+    Program first(data_root);
+    first.process.start();
+    ASSERT_TRUE(WaitUntilRunning(data_root, first.process));
+    const QByteArray before = ReadBytes(data_root + "/zk.ini");
+
+    Program second(data_root);
+    second.process.start();
+    EXPECT_TRUE(second.process.waitForFinished(5000)) << "the second copy must not stay";
+    EXPECT_EQ(second.process.exitCode(), 0);
+    EXPECT_EQ(ReadBytes(data_root + "/zk.ini"), before);
+
+    first.process.terminate();
+    ASSERT_TRUE(first.process.waitForFinished(10000));
+    EXPECT_NE(ReadBytes(data_root + "/zk.ini"), before) << "the first copy saves at its end";
+}
+
+TEST(Program, BadCommandLineIsRefused)
+{
+    QTemporaryDir temp;
+    Program program(temp.path());
+    program.process.setArguments({"--no-such-option"});
+    program.process.start();
+    ASSERT_TRUE(program.process.waitForFinished(5000));
+    EXPECT_EQ(program.process.exitCode(), 2);
+    EXPECT_TRUE(program.process.readAllStandardError().contains("unknown option --no-such-option"));
+}
+
+}  // namespace
+}  // namespace indikt
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
