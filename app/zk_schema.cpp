@@ -8,7 +8,7 @@ constexpr int kMaxScreen = 20000;  // pixels: larger than any screen, small enou
 
 class SchemaBuilder {
 public:
-    explicit SchemaBuilder(std::vector<SettingSpec>& specs) : specs_(specs) {}
+    explicit SchemaBuilder(std::vector<SettingDefinition>& specs) : specs_(specs) {}
 
     SchemaBuilder& section(std::string_view name)
     {
@@ -30,7 +30,7 @@ private:
     {
         specs_.push_back({section_, std::string(key), kind, std::move(value), min, max, rule});
     }
-    std::vector<SettingSpec>& specs_;
+    std::vector<SettingDefinition>& specs_;
     std::string section_;
 };
 
@@ -215,9 +215,9 @@ void AddBackup(SchemaBuilder& b)
     b.flag("RadioButtonSamenaSin", false);
 }
 
-std::vector<SettingSpec> BuildSchema()
+std::vector<SettingDefinition> BuildSchema()
 {
-    std::vector<SettingSpec> specs;
+    std::vector<SettingDefinition> specs;
     SchemaBuilder builder(specs);
     AddWindows(builder);
     AddVid(builder);
@@ -261,17 +261,17 @@ std::string PraviloStartKey(std::string_view reading)
     return reading == "Psalm" ? std::string("SpinEditStartPsalm") : "Start" + std::string(reading);
 }
 
-const std::vector<SettingSpec>& ZkSchema()
+const std::vector<SettingDefinition>& ZkSchema()
 {
-    static const std::vector<SettingSpec> schema = BuildSchema();
+    static const std::vector<SettingDefinition> schema = BuildSchema();
     return schema;
 }
 
-const SettingSpec* FindSetting(std::string_view section, std::string_view key)
+const SettingDefinition* FindSetting(std::string_view section, std::string_view key)
 {
-    for (const SettingSpec& spec : ZkSchema())
-        if (EqualsIgnoringAsciiCase(spec.section, section) && EqualsIgnoringAsciiCase(spec.key, key))
-            return &spec;
+    for (const SettingDefinition& setting : ZkSchema())
+        if (EqualsIgnoringAsciiCase(setting.section, section) && EqualsIgnoringAsciiCase(setting.key, key))
+            return &setting;
     return nullptr;
 }
 

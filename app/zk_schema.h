@@ -17,7 +17,7 @@ enum class SettingKind { Bool, Int, String, Date, Colour };
 // What an integer outside its range becomes.
 enum class OutOfRange { Clamp, Default };
 
-struct SettingSpec {
+struct SettingDefinition {
     std::string section;
     std::string key;
     SettingKind kind;
@@ -46,11 +46,11 @@ inline constexpr int kToolBarButtonCount = 12;
 std::string ToolBarButtonKey(int position);
 
 // The whole schema, section by section.
-const std::vector<SettingSpec>& ZkSchema();
+const std::vector<SettingDefinition>& ZkSchema();
 
 // Nothing when the key is not ours (keys match without regard to case, as the
 // file format does for ASCII letters).
-const SettingSpec* FindSetting(std::string_view section, std::string_view key);
+const SettingDefinition* FindSetting(std::string_view section, std::string_view key);
 
 // The calendar colours and their repair set, used when the three background
 // colours "ColorPrasd1", "ColorJubil" and "ColorVos" are all 0.

@@ -27,24 +27,24 @@ ZkSettings ZkSettings::Load(const QString& path, Date today)
     return settings;
 }
 
-const SettingSpec& ZkSettings::spec(std::string_view section, std::string_view key) const
+const SettingDefinition& ZkSettings::setting(std::string_view section, std::string_view key) const
 {
-    const SettingSpec* found = FindSetting(section, key);
+    const SettingDefinition* found = FindSetting(section, key);
     if (!found)
         throw std::logic_error("zk.ini key missing from the schema: " + std::string(section) + "/" + std::string(key));
     return *found;
 }
 
-QString ZkSettings::defaultText(const SettingSpec& spec) const
+QString ZkSettings::defaultText(const SettingDefinition& setting) const
 {
-    if (spec.kind == SettingKind::Date && spec.default_text.empty())
+    if (setting.kind == SettingKind::Date && setting.default_text.empty())
         return Qs(TextOfDayAndMonthAndYear1(today_));
-    return Qs(spec.default_text);
+    return Qs(setting.default_text);
 }
 
-std::optional<long long> ZkSettings::storedInteger(const SettingSpec& spec) const
+std::optional<long long> ZkSettings::storedInteger(const SettingDefinition& setting) const
 {
-    const std::optional<QString> stored = file_.value(Qs(spec.section), Qs(spec.key));
+    const std::optional<QString> stored = file_.value(Qs(setting.section), Qs(setting.key));
     if (!stored)
         return std::nullopt;
     bool ok = false;
@@ -54,14 +54,14 @@ std::optional<long long> ZkSettings::storedInteger(const SettingSpec& spec) cons
 
 bool ZkSettings::flag(std::string_view section, std::string_view key) const
 {
-    const SettingSpec& s = spec(section, key);
+    const SettingDefinition& s = setting(section, key);
     const std::optional<long long> stored = storedInteger(s);
     return stored ? *stored != 0 : s.default_text == "1";
 }
 
 int ZkSettings::number(std::string_view section, std::string_view key) const
 {
-    const SettingSpec& s = spec(section, key);
+    const SettingDefinition& s = setting(section, key);
     const int fallback = defaultText(s).toInt();
     const std::optional<long long> stored = storedInteger(s);
     if (!stored)
@@ -75,7 +75,7 @@ int ZkSettings::number(std::string_view section, std::string_view key) const
 
 QString ZkSettings::text(std::string_view section, std::string_view key) const
 {
-    const SettingSpec& s = spec(section, key);
+    const SettingDefinition& s = setting(section, key);
     return file_.value(Qs(s.section), Qs(s.key), defaultText(s));
 }
 
@@ -97,7 +97,7 @@ bool ZkSettings::setNumber(std::string_view section, std::string_view key, int v
 
 bool ZkSettings::setText(std::string_view section, std::string_view key, const QString& value)
 {
-    const SettingSpec& s = spec(section, key);
+    const SettingDefinition& s = setting(section, key);
     return file_.setValue(Qs(s.section), Qs(s.key), value);
 }
 
@@ -137,7 +137,7 @@ void ZkSettings::completeForSave(Date today)
     }
     // Every key stands in the file after a save: the value read (so a value
     // out of range is written back mended) or its default.
-    for (const SettingSpec& s : ZkSchema()) {
+    for (const SettingDefinition& s : ZkSchema()) {
         if (s.key == "AutoSagrIDeskDate" && !file_.contains(Qs(s.section), Qs(s.key)))
             continue;  // read by the desktop icons, never written by the program
         switch (s.kind) {

@@ -52,9 +52,9 @@ public:
     const IniFile& file() const { return file_; }
 
 private:
-    const SettingSpec& spec(std::string_view section, std::string_view key) const;
-    std::optional<long long> storedInteger(const SettingSpec& spec) const;
-    QString defaultText(const SettingSpec& spec) const;
+    const SettingDefinition& setting(std::string_view section, std::string_view key) const;
+    std::optional<long long> storedInteger(const SettingDefinition& setting) const;
+    QString defaultText(const SettingDefinition& setting) const;
     void completeForSave(Date today);
 
     IniFile file_;

@@ -71,11 +71,11 @@ TEST(Program, SigtermLeavesACompleteZkIni)
     const QByteArray bytes = ReadBytes(data_root + "/zk.ini");
     EXPECT_FALSE(LooksLikeUtf8(bytes)) << "Windows-1251";
     const IniFile file = IniFile::parse(bytes);
-    for (const SettingSpec& spec : ZkSchema()) {
-        if (spec.key == "AutoSagrIDeskDate")
+    for (const SettingDefinition& setting : ZkSchema()) {
+        if (setting.key == "AutoSagrIDeskDate")
             continue;
-        EXPECT_TRUE(file.contains(QString::fromStdString(spec.section), QString::fromStdString(spec.key)))
-            << spec.section << '/' << spec.key;
+        EXPECT_TRUE(file.contains(QString::fromStdString(setting.section), QString::fromStdString(setting.key)))
+            << setting.section << '/' << setting.key;
     }
 }
 

@@ -12,9 +12,9 @@ namespace {
 TEST(ZkSchema, KeysAreUniqueAndFindable)
 {
     std::set<std::pair<std::string, std::string>> seen;
-    for (const SettingSpec& spec : ZkSchema()) {
-        EXPECT_TRUE(seen.insert({spec.section, spec.key}).second) << spec.section << '/' << spec.key;
-        EXPECT_EQ(FindSetting(spec.section, spec.key), &spec) << spec.key;
+    for (const SettingDefinition& setting : ZkSchema()) {
+        EXPECT_TRUE(seen.insert({setting.section, setting.key}).second) << setting.section << '/' << setting.key;
+        EXPECT_EQ(FindSetting(setting.section, setting.key), &setting) << setting.key;
     }
     EXPECT_EQ(FindSetting("vid", "largeico"), FindSetting("Vid", "LargeIco")) << "ASCII letters match without case";
     EXPECT_EQ(FindSetting("Vid", "NoSuchKey"), nullptr);
@@ -23,24 +23,24 @@ TEST(ZkSchema, KeysAreUniqueAndFindable)
 
 TEST(ZkSchema, DefaultsAreValidForTheirKind)
 {
-    for (const SettingSpec& spec : ZkSchema()) {
-        SCOPED_TRACE(spec.section + "/" + spec.key);
-        switch (spec.kind) {
+    for (const SettingDefinition& setting : ZkSchema()) {
+        SCOPED_TRACE(setting.section + "/" + setting.key);
+        switch (setting.kind) {
         case SettingKind::Bool:
-            EXPECT_TRUE(spec.default_text == "0" || spec.default_text == "1");
+            EXPECT_TRUE(setting.default_text == "0" || setting.default_text == "1");
             break;
         case SettingKind::Int:
         case SettingKind::Colour: {
             int value = 0;
-            const auto [end, error] = std::from_chars(spec.default_text.data(), spec.default_text.data() + spec.default_text.size(), value);
+            const auto [end, error] = std::from_chars(setting.default_text.data(), setting.default_text.data() + setting.default_text.size(), value);
             ASSERT_EQ(error, std::errc());
-            ASSERT_EQ(end, spec.default_text.data() + spec.default_text.size());
-            EXPECT_GE(value, spec.min);
-            EXPECT_LE(value, spec.max);
+            ASSERT_EQ(end, setting.default_text.data() + setting.default_text.size());
+            EXPECT_GE(value, setting.min);
+            EXPECT_LE(value, setting.max);
             break;
         }
         case SettingKind::Date:
-            EXPECT_TRUE(spec.default_text.empty()) << "dates default to today";
+            EXPECT_TRUE(setting.default_text.empty()) << "dates default to today";
             break;
         case SettingKind::String:
             break;
@@ -85,10 +85,10 @@ TEST(ZkSchema, KnownKeysAndDefaults)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.section) + "/" + c.key);
-        const SettingSpec* spec = FindSetting(c.section, c.key);
-        ASSERT_NE(spec, nullptr);
-        EXPECT_EQ(spec->kind, c.kind);
-        EXPECT_EQ(spec->default_text, c.default_text);
+        const SettingDefinition* setting = FindSetting(c.section, c.key);
+        ASSERT_NE(setting, nullptr);
+        EXPECT_EQ(setting->kind, c.kind);
+        EXPECT_EQ(setting->default_text, c.default_text);
     }
     EXPECT_EQ(FindSetting("Pravilo", "StartPsalm"), nullptr);
     EXPECT_EQ(kKeyAutoStart.front(), 'A');
@@ -99,9 +99,9 @@ TEST(ZkSchema, RepairSetCoversTheFifteenCalendarColours)
     const auto repair = CalendarColourRepairSet();
     ASSERT_EQ(repair.size(), 15u);
     for (const ColourRepair& colour : repair) {
-        const SettingSpec* spec = FindSetting(kSectionCalendar, colour.key);
-        ASSERT_NE(spec, nullptr) << colour.key;
-        EXPECT_EQ(spec->kind, SettingKind::Colour);
+        const SettingDefinition* setting = FindSetting(kSectionCalendar, colour.key);
+        ASSERT_NE(setting, nullptr) << colour.key;
+        EXPECT_EQ(setting->kind, SettingKind::Colour);
     }
     EXPECT_EQ(repair.back().key, "ColorVD");
     EXPECT_EQ(repair.back().colour, 0x808000);

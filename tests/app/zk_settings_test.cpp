@@ -48,11 +48,11 @@ TEST(ZkSettings, NoFileGivesDefaultsAndSavingWritesEveryKey)
     EXPECT_FALSE(bytes.contains("\n\n")) << "CR LF only";
 
     const ZkSettings again = ZkSettings::Load(path, kToday);
-    for (const SettingSpec& spec : ZkSchema()) {
-        if (spec.key == "AutoSagrIDeskDate")
+    for (const SettingDefinition& setting : ZkSchema()) {
+        if (setting.key == "AutoSagrIDeskDate")
             continue;
-        EXPECT_TRUE(again.file().contains(QString::fromStdString(spec.section), QString::fromStdString(spec.key)))
-            << spec.section << '/' << spec.key;
+        EXPECT_TRUE(again.file().contains(QString::fromStdString(setting.section), QString::fromStdString(setting.key)))
+            << setting.section << '/' << setting.key;
     }
 }
 
