@@ -190,6 +190,23 @@ void TForm1::onTimer1(const QDateTime& now)
     }
 }
 
+void TForm1::FormActivate()
+{
+    if (!first_read_done_)
+        return;
+    if (label_today_->text() != "Сегодня: " + Qs(TextOfDayAndMonthAndYear(today()))) {
+        updateToday();
+        showDay();
+    }
+}
+
+void TForm1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
 void TForm1::deferredStartWork()
 {
     showDay();

@@ -67,8 +67,13 @@ public:
     // One tick of the periodic timer, at the moment `now` (public for tests).
     void onTimer1(const QDateTime& now);
 
+    // On activation: when the date changed while the program ran, today's
+    // labels and the day are shown again.
+    void FormActivate();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     Date today() const;

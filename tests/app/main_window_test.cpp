@@ -141,6 +141,30 @@ TEST(MainWindow, CloseSavesAndAFailedSaveKeepsTheWindowOpen)
     EXPECT_TRUE(window->close()) << "a second close ends without the settings";
 }
 
+TEST(MainWindow, ActivationAfterMidnightShowsTheNewToday)
+{
+    Fixture f;
+    f.now = QDateTime(QDate(2026, 12, 8), QTime(23, 59));
+    auto window = f.open();
+    EXPECT_EQ(LabelText(*window, "LblSegodn"), "Сегодня: 8.12.2026");
+    f.now = QDateTime(QDate(2026, 12, 9), QTime(0, 1));
+    window->FormActivate();
+    EXPECT_EQ(LabelText(*window, "LblSegodn"), "Сегодня: 9.12.2026");
+    EXPECT_EQ(window->statusText(), "Сегодня Среда 9 дек 2026 года    0:01");
+}
+
+TEST(MainWindow, MidnightTickRebuildsTheStatusLine)
+{
+    Fixture f;
+    f.now = QDateTime(QDate(2026, 12, 8), QTime(23, 59, 55));
+    auto window = f.open();
+    window->onTimer1(f.now);
+    f.now = QDateTime(QDate(2026, 12, 9), QTime(0, 0, 5));
+    window->onTimer1(f.now);
+    EXPECT_EQ(LabelText(*window, "LblSegodn"), "Сегодня: 9.12.2026");
+    EXPECT_EQ(window->statusText(), "Сегодня Среда 9 дек 2026 года    0:00");
+}
+
 TEST(MainWindow, SavingWritesOrRemovesTheAutostartEntry)
 {
     Fixture f;
