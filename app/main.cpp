@@ -103,12 +103,14 @@ int main(int argc, char** argv)
     context.data_root = data_root;
     context.clock = clock;
     context.program_path = QCoreApplication::applicationFilePath();
+    context.program_folder = QCoreApplication::applicationDirPath();
     context.autostart_folder = AutostartFolder(qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath());
     context.start_mode = StartModeInForce(start.start_argument, settings.number(kSectionWindows, "НомерЗагрузки"));
     context.start_mode_applies = StartModeApplies(has_argument, always);
     TForm1 window(context, std::move(settings));
     window.setSplash(&splash);
     window.show();
+    window.ApplyStartMode();
 
     QObject::connect(&single, &SingleInstance::showRequested, &window, [&window] {
         window.showNormal();

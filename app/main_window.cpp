@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "app/autostart.h"
+#include "app/companion.h"
 
 #include "calendar/date_texts.h"
 #include "calendar/fasts.h"
@@ -11,9 +12,12 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QProcess>
 #include <QScreen>
 #include <QSplashScreen>
 #include <QStatusBar>
+#include <QSystemTrayIcon>
 #include <QVBoxLayout>
 
 namespace indikt {
@@ -21,6 +25,19 @@ namespace indikt {
 namespace {
 
 QString Qs(const std::string& text) { return QString::fromStdString(text); }
+
+// The program's icon: a red cross on a warm ground, drawn so that no image
+// file is needed.
+QIcon ProgramIcon()
+{
+    QPixmap picture(32, 32);
+    picture.fill(QColor(0xF4, 0xEF, 0xE2));
+    QPainter painter(&picture);
+    painter.fillRect(14, 4, 4, 24, QColor(0x80, 0x20, 0x20));
+    painter.fillRect(8, 10, 16, 4, QColor(0x80, 0x20, 0x20));
+    painter.fillRect(10, 19, 12, 3, QColor(0x80, 0x20, 0x20));
+    return QIcon(picture);
+}
 
 QString ClockText(const QTime& time, const char* separator)
 {
@@ -49,9 +66,100 @@ TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
         if (!RemAutoLoading(context_.autostart_folder, context_.data_root, &error))
             qWarning("indikt: %s", qPrintable(error));
     }
+    setWindowIcon(ProgramIcon());
     ReaderAll();
     timer1_.start();
     timer2_.start();
+}
+
+// The start modes that change the window apply only when the program was
+// started with an argument or "ЗагрузкаВсегда" is on; the mini window waits
+// for the deferred start-up work.
+void TForm1::ApplyStartMode()
+{
+    if (!context_.start_mode_applies)
+        return;
+    if (context_.start_mode == StartMode::Compact)
+        ActionMinimExecute();
+    else if (context_.start_mode == StartMode::Tray)
+        ActionSistTrExecute();
+}
+
+void TForm1::saveOrSay()
+{
+    const WriteResult result = SaveAll();
+    if (!result.ok())
+        statusBar()->showMessage("Настройки не сохранены: " + result.error);
+}
+
+void TForm1::ActionMinimExecute()
+{
+    saveOrSay();
+    statusBar()->hide();
+    setWindowState(Qt::WindowNoState);
+    resize(678, 414);
+}
+
+void TForm1::ActionChasExecute()
+{
+    const QString program = CompanionProgram(context_.program_folder, QStringLiteral("Mini.exe"));
+    if (program.isEmpty() || mini_)
+        return;  // without the companion program the command does nothing
+    saveOrSay();
+    hide();
+    mini_ = new QProcess(this);
+    connect(mini_, &QProcess::finished, this, [this] {
+        mini_->deleteLater();
+        mini_ = nullptr;
+        showNormal();
+        raise();
+        activateWindow();
+    });
+    connect(mini_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        mini_->deleteLater();
+        mini_ = nullptr;
+        showNormal();
+    });
+    QStringList arguments;
+    if (mini_started_before_)
+        arguments << QStringLiteral("1");
+    mini_started_before_ = true;
+    mini_->start(program, arguments);
+}
+
+void TForm1::ActionSistTrExecute()
+{
+    if (tray_)
+        return;
+    saveOrSay();
+    // A desktop without a tray would hide the program for good: minimise instead.
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        showMinimized();
+        return;
+    }
+    tray_ = new QSystemTrayIcon(windowIcon(), this);
+    tray_->setObjectName("TrayIcon");
+    tray_->setToolTip(" Индикт ");
+    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::DoubleClick)
+            SysTrRestore();
+    });
+    tray_->show();
+    hide();
+}
+
+void TForm1::SysTrRestore()
+{
+    if (tray_) {
+        tray_->hide();
+        tray_->deleteLater();
+        tray_ = nullptr;
+    }
+    showNormal();
+    raise();
+    activateWindow();
 }
 
 QString TForm1::zkIniPath() const { return context_.data_root + "/zk.ini"; }
@@ -210,6 +318,8 @@ void TForm1::changeEvent(QEvent* event)
 void TForm1::deferredStartWork()
 {
     showDay();
+    if (context_.start_mode_applies && context_.start_mode == StartMode::Mini)
+        ActionChasExecute();
     if (splash_) {
         QTimer::singleShot(kSplashKeptMs, splash_, [this] {
             if (splash_)

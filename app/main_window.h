@@ -19,7 +19,9 @@
 #include <functional>
 
 class QLabel;
+class QProcess;
 class QSplashScreen;
+class QSystemTrayIcon;
 
 namespace indikt {
 
@@ -27,6 +29,7 @@ namespace indikt {
 // and any data root.
 struct MainWindowContext {
     QString data_root;                      // absolute, without a trailing separator
+    QString program_folder;                 // where companion programs live
     std::function<QDateTime()> clock;       // the local time now
     QString program_path;                   // the program file, for the autostart entry
     QString autostart_folder;               // where autostart entries live (see AutostartFolder)
@@ -67,6 +70,18 @@ public:
     // One tick of the periodic timer, at the moment `now` (public for tests).
     void onTimer1(const QDateTime& now);
 
+    // Step 7 of the start, once the window is shown: the compact window or the
+    // tray when the start mode asks for them (the mini window comes with the
+    // deferred start-up work).
+    void ApplyStartMode();
+
+    // The window modes a start mode can ask for.
+    void ActionMinimExecute();   // "Компактный"
+    void ActionChasExecute();    // "Мини-индикт": the companion program "Mini"
+    void ActionSistTrExecute();  // "Поместить в системный трей"
+    void SysTrRestore();         // back from the tray
+    bool inTray() const { return tray_ != nullptr; }
+
     // On activation: when the date changed while the program ran, today's
     // labels and the day are shown again.
     void FormActivate();
@@ -83,6 +98,7 @@ private:
     void updateToday();
     void deferredStartWork();
     void FreeAutoPam();
+    void saveOrSay();
 
     MainWindowContext context_;
     ZkSettings settings_;
@@ -96,6 +112,9 @@ private:
     QTimer timer1_;
     QTimer timer2_;
     QSplashScreen* splash_ = nullptr;
+    QSystemTrayIcon* tray_ = nullptr;   // owned by the window while in the tray
+    QProcess* mini_ = nullptr;          // the running mini window program
+    bool mini_started_before_ = false;
 
     QLabel* label_date_ = nullptr;
     QLabel* label_old_style_ = nullptr;

@@ -4,6 +4,7 @@
 #include "texts/cp1251.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QStatusBar>
@@ -24,7 +25,7 @@ struct Fixture {
     std::unique_ptr<TForm1> open(StartMode mode = StartMode::Saved, bool applies = false)
     {
         const QDateTime* clock = &now;
-        MainWindowContext context{root.path(), [clock] { return *clock; }, "/opt/indikt/indikt", autostartFolder(), mode, applies};
+        MainWindowContext context{root.path(), root.path(), [clock] { return *clock; }, "/opt/indikt/indikt", autostartFolder(), mode, applies};
         const QDate date = now.date();
         return std::make_unique<TForm1>(context, ZkSettings::Load(zkPath(), FromCivil(date.year(), date.month(), date.day())));
     }
@@ -163,6 +164,68 @@ TEST(MainWindow, MidnightTickRebuildsTheStatusLine)
     window->onTimer1(f.now);
     EXPECT_EQ(LabelText(*window, "LblSegodn"), "Сегодня: 9.12.2026");
     EXPECT_EQ(window->statusText(), "Сегодня Среда 9 дек 2026 года    0:00");
+}
+
+TEST(MainWindow, StartModesThatChangeTheWindow)
+{
+    {
+        SCOPED_TRACE("tray on a desktop without one: minimised, never lost");
+        Fixture f;
+        f.writeZk("[Windows]\r\nНомерЗагрузки=4\r\n");
+        auto window = f.open(StartMode::Tray, true);
+        window->show();
+        window->ApplyStartMode();
+        EXPECT_FALSE(window->inTray());
+        EXPECT_TRUE(window->isMinimized());
+        EXPECT_TRUE(QFile::exists(f.zkPath() )) << "the settings are saved first";
+    }
+    {
+        SCOPED_TRACE("compact");
+        Fixture f;
+        auto window = f.open(StartMode::Compact, true);
+        window->show();
+        window->ApplyStartMode();
+        EXPECT_EQ(window->size(), QSize(678, 414));
+        EXPECT_FALSE(window->statusBar()->isVisible());
+    }
+    {
+        SCOPED_TRACE("a start mode typed in the settings alone does not apply");
+        Fixture f;
+        auto window = f.open(StartMode::Compact, false);
+        window->show();
+        window->ApplyStartMode();
+        EXPECT_EQ(window->size(), QSize(1070, 502));
+    }
+}
+
+TEST(MainWindow, MiniWindowRunsTheCompanionAndComesBack)
+{
+    Fixture f;
+    auto window = f.open();
+    window->show();
+    window->ActionChasExecute();
+    EXPECT_TRUE(window->isVisible()) << "without the companion program nothing happens";
+
+    const QString mini = f.root.path() + "/Mini";
+    {
+        QFile script(mini);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\necho \"$#\" >> \"$(dirname \"$0\")/mini-runs\"\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    }
+    for (int run = 0; run < 2; ++run) {
+        window->ActionChasExecute();
+        EXPECT_FALSE(window->isVisible()) << "hidden while the mini window runs";
+        QElapsedTimer timer;
+        timer.start();
+        while (!window->isVisible() && timer.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        EXPECT_TRUE(window->isVisible()) << "shown again when it ends";
+    }
+    QFile runs(f.root.path() + "/mini-runs");
+    ASSERT_TRUE(runs.open(QIODevice::ReadOnly));
+    EXPECT_EQ(runs.readAll(), QByteArray("0\n1\n")) << "\"1\" is passed from the second start on";
 }
 
 TEST(MainWindow, SavingWritesOrRemovesTheAutostartEntry)
