@@ -11,6 +11,8 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QProcess>
@@ -223,6 +225,7 @@ void TForm1::ReaderAll()
     timer1_.setInterval(kTimer1IntervalMs);
     applyWindowState();
     data_tree_ = CheckDataTree(context_.data_root);
+    main_picture_ = ResolveMainPicture(settings_.text(kSectionVid, "ImPanFl"));
     settings_.repairCalendarColours();
     statusBar()->setVisible(settings_.flag(kSectionVid, "Sostojanie"));
     label_post_->setVisible(settings_.flag(kSectionVid, "Post"));
@@ -240,6 +243,20 @@ void TForm1::ReaderAll()
         statusBar()->showMessage("zk.ini: " + settings_.loadError());
     else if (!data_tree_.error.isEmpty())
         statusBar()->showMessage(data_tree_.error);
+}
+
+// "ImPanFl" names a picture by its full path or relative to the data root
+// (backslashes as the tree writes them); a name that finds no file is dropped.
+QString TForm1::ResolveMainPicture(const QString& stored) const
+{
+    if (stored.isEmpty())
+        return {};
+    QString path = stored;
+    path.replace('\\', '/');
+    if (QDir::isAbsolutePath(path) && QFileInfo(path).isFile())
+        return QDir::cleanPath(path);
+    const QString inside = QDir::cleanPath(context_.data_root + "/" + path);
+    return QFileInfo(inside).isFile() ? inside : QString();
 }
 
 void TForm1::applyWindowState()
@@ -336,6 +353,11 @@ WriteResult TForm1::SaveAll()
     const QRect normal = maximised ? normalGeometry() : geometry();
     settings_.setNumber(kSectionWindows, "Ширина", normal.width() > 229 ? normal.width() : centralWidget()->width() + 20);
     settings_.setNumber(kSectionWindows, "Высота", normal.height() > 69 ? normal.height() : normal.width() / 22 * 10);
+    // A picture inside the data root is stored relative to it, the way the tree writes paths.
+    QString picture = main_picture_;
+    if (picture.startsWith(context_.data_root + "/"))
+        picture = picture.mid(context_.data_root.size() + 1).replace('/', '\\');
+    settings_.setText(kSectionVid, "ImPanFl", picture);
     const WriteResult result = settings_.save(zkIniPath(), today());
     FreeAutoPam();
     return result;

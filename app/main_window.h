@@ -64,6 +64,8 @@ public:
     bool eveningMode() const { return evening_mode_; }
     const ZkSettings& settings() const { return settings_; }
     const DataTreePresence& dataTree() const { return data_tree_; }
+    // The picture of the main panel ("ImPanFl"), absolute, or empty.
+    const QString& mainPicture() const { return main_picture_; }
     QString zkIniPath() const;
     QString statusText() const;
 
@@ -98,6 +100,7 @@ private:
     void updateToday();
     void deferredStartWork();
     void FreeAutoPam();
+    QString ResolveMainPicture(const QString& stored) const;
     void saveOrSay();
 
     MainWindowContext context_;
@@ -108,6 +111,7 @@ private:
     bool close_without_saving_ = false;
     ClockWatch clock_watch_;
     DataTreePresence data_tree_;
+    QString main_picture_;
 
     QTimer timer1_;
     QTimer timer2_;

@@ -228,6 +228,32 @@ TEST(MainWindow, MiniWindowRunsTheCompanionAndComesBack)
     EXPECT_EQ(runs.readAll(), QByteArray("0\n1\n")) << "\"1\" is passed from the second start on";
 }
 
+TEST(MainWindow, MainPicturePathIsResolvedAndStoredRelative)
+{
+    struct Case { const char* stored; const char* picture; const char* saved; };
+    const Case cases[] = {
+        {"Иконы\\001.jpg", "Иконы/001.jpg", "Иконы\\001.jpg"},
+        {"Иконы\\нет.jpg", "", ""},                 // no such file: the setting becomes empty
+        {"@ROOT@/Иконы/001.jpg", "Иконы/001.jpg", "Иконы\\001.jpg"},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        Fixture f;
+        ASSERT_TRUE(QDir().mkpath(f.root.path() + "/Иконы"));
+        QFile picture(f.root.path() + "/Иконы/001.jpg");
+        ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+        picture.close();
+        const QString stored = QString::fromUtf8(c.stored).replace("@ROOT@", f.root.path());
+        f.writeZk(("[Vid]\r\nImPanFl=" + stored + "\r\n").toUtf8().constData());
+        auto window = f.open();
+        const QString expected = *c.picture ? f.root.path() + "/" + QString::fromUtf8(c.picture) : QString();
+        EXPECT_EQ(window->mainPicture(), expected);
+        ASSERT_TRUE(window->SaveAll().ok());
+        EXPECT_EQ(ZkSettings::Load(f.zkPath(), FromCivil(2026, 12, 8)).text(kSectionVid, "ImPanFl"), QString::fromUtf8(c.saved));
+    }
+}
+
 TEST(MainWindow, SavingWritesOrRemovesTheAutostartEntry)
 {
     Fixture f;
