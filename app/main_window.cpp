@@ -9,6 +9,7 @@
 #include "calendar/sedmiza.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QDir>
@@ -388,6 +389,9 @@ void TForm1::closeForShutdown()
         qWarning("indikt: the settings could not be saved: %s", qPrintable(result.error));
     close_without_saving_ = true;  // already saved, or failed to: close whatever the save said
     close();
+    // A window hidden in the tray or behind the mini window is not the "last
+    // window closed", so end the event loop explicitly.
+    QCoreApplication::quit();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

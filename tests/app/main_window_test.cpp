@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -252,6 +253,23 @@ TEST(MainWindow, MainPicturePathIsResolvedAndStoredRelative)
         ASSERT_TRUE(window->SaveAll().ok());
         EXPECT_EQ(ZkSettings::Load(f.zkPath(), FromCivil(2026, 12, 8)).text(kSectionVid, "ImPanFl"), QString::fromUtf8(c.saved));
     }
+}
+
+TEST(MainWindow, ShutdownEndsTheEventLoopAlsoWithTheWindowHidden)
+{
+    Fixture f;
+    auto window = f.open();
+    window->show();
+    window->hide();  // as in the tray or behind the mini window
+    bool timed_out = false;
+    QTimer::singleShot(0, window.get(), [&] { window->closeForShutdown(); });
+    QTimer::singleShot(3000, qApp, [&] {
+        timed_out = true;
+        QCoreApplication::quit();
+    });
+    QCoreApplication::exec();
+    EXPECT_FALSE(timed_out) << "the program must end on SIGTERM whatever its window shows";
+    EXPECT_TRUE(QFile::exists(f.zkPath()));
 }
 
 TEST(MainWindow, SavingWritesOrRemovesTheAutostartEntry)

@@ -104,6 +104,26 @@ TEST(Program, SecondCopyWithOneCopyEndsAtOnceAndWritesNothing)
     EXPECT_NE(ReadBytes(data_root + "/zk.ini"), before) << "the first copy saves at its end";
 }
 
+TEST(Program, StartedInCompactModeSigtermSavesAndKeepsOtherKeys)
+{
+    QTemporaryDir temp;
+    const QString data_root = temp.path();
+    {
+        QFile zk(data_root + "/zk.ini");
+        ASSERT_TRUE(zk.open(QIODevice::WriteOnly));
+        zk.write("[Windows]\r\nNomer=0\r\n");
+    }
+    Program program(data_root);
+    program.process.setArguments({"--data-root", data_root, "2"});
+    program.process.start();
+    ASSERT_TRUE(WaitUntilRunning(data_root, program.process));
+    program.process.terminate();
+    ASSERT_TRUE(program.process.waitForFinished(10000)) << "SIGTERM must end the program";
+    const IniFile file = IniFile::parse(ReadBytes(data_root + "/zk.ini"));
+    EXPECT_EQ(file.value(u"Windows", u"Nomer", QString()), "0") << "a key of another program stays";
+    EXPECT_TRUE(file.contains(u"Windows", u"Ширина"));
+}
+
 TEST(Program, BadCommandLineIsRefused)
 {
     QTemporaryDir temp;
