@@ -1,6 +1,7 @@
 #include "app/autostart.h"
 #include "app/main_window.h"
 
+#include "file_helpers.h"
 #include "texts/cp1251.h"
 
 #include <QApplication>
@@ -30,12 +31,7 @@ struct Fixture {
         const QDate date = now.date();
         return std::make_unique<TForm1>(context, ZkSettings::Load(zkPath(), FromCivil(date.year(), date.month(), date.day())));
     }
-    void writeZk(const char* utf8_text)
-    {
-        QFile file(zkPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(*EncodeCp1251(QString::fromUtf8(utf8_text)));
-    }
+    void writeZk(const char* utf8_text) { ASSERT_TRUE(WriteBytes(zkPath(), *EncodeCp1251(QString::fromUtf8(utf8_text)))); }
 };
 
 QString LabelText(const TForm1& window, const char* name)

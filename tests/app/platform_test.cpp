@@ -2,6 +2,7 @@
 #include "app/companion.h"
 #include "app/data_tree_checks.h"
 #include "app/single_instance.h"
+#include "file_helpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,11 +14,7 @@
 namespace indikt {
 namespace {
 
-QString ReadText(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
+QString ReadText(const QString& path) { return QString::fromUtf8(ReadBytes(path)); }
 
 TEST(Autostart, FolderHonoursXdgConfigHome)
 {

@@ -1,6 +1,7 @@
 // The program itself, started as a user or the system would start it.
 
 #include "app/zk_schema.h"
+#include "file_helpers.h"
 #include "texts/cp1251.h"
 #include "texts/ini_file.h"
 
@@ -48,12 +49,6 @@ bool WaitUntilRunning(const QString& data_root, QProcess& process)
     return false;
 }
 
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 TEST(Program, SigtermLeavesACompleteZkIni)
 {
     QTemporaryDir temp;
@@ -83,11 +78,7 @@ TEST(Program, SecondCopyWithOneCopyEndsAtOnceAndWritesNothing)
 {
     QTemporaryDir temp;
     const QString data_root = temp.path();
-    {
-        QFile zk(data_root + "/zk.ini");
-        ASSERT_TRUE(zk.open(QIODevice::WriteOnly));
-        zk.write("[Windows]\r\nOneCopy=1\r\n");
-    }
+    ASSERT_TRUE(WriteBytes(data_root + "/zk.ini", "[Windows]\r\nOneCopy=1\r\n"));
     Program first(data_root);
     first.process.start();
     ASSERT_TRUE(WaitUntilRunning(data_root, first.process));
@@ -108,11 +99,7 @@ TEST(Program, StartedInCompactModeSigtermSavesAndKeepsOtherKeys)
 {
     QTemporaryDir temp;
     const QString data_root = temp.path();
-    {
-        QFile zk(data_root + "/zk.ini");
-        ASSERT_TRUE(zk.open(QIODevice::WriteOnly));
-        zk.write("[Windows]\r\nNomer=0\r\n");
-    }
+    ASSERT_TRUE(WriteBytes(data_root + "/zk.ini", "[Windows]\r\nNomer=0\r\n"));
     Program program(data_root);
     program.process.setArguments({"--data-root", data_root, "2"});
     program.process.start();

@@ -1,4 +1,5 @@
 #include "app/zk_settings.h"
+#include "file_helpers.h"
 
 #include "texts/cp1251.h"
 
@@ -14,18 +15,6 @@ namespace {
 const Date kToday = FromCivil(2026, 12, 8);
 
 QByteArray Cp1251(const char* utf8) { return *EncodeCp1251(QString::fromUtf8(utf8)); }
-
-bool WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 TEST(ZkSettings, NoFileGivesDefaultsAndSavingWritesEveryKey)
 {
