@@ -87,11 +87,17 @@ bool WriteAutostartEntry(const QString& folder, const AutostartEntry& entry, QSt
         return false;
     }
     QSaveFile file(folder + "/" + AutostartFileName(entry.name));
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a short write must show in write()'s count (see WriteFileAtomically).
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         *error = file.errorString();
         return false;
     }
-    file.write(AutostartFileText(entry).toUtf8());
+    const QByteArray bytes = AutostartFileText(entry).toUtf8();
+    if (file.write(bytes) != bytes.size()) {
+        *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
     if (!file.commit()) {
         *error = file.errorString();
         return false;

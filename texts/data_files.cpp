@@ -85,7 +85,10 @@ WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
         return WriteResult{QStringLiteral("Не удалось сохранить файл %1: %2").arg(path, reason)};
     };
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write (a full disk, a size limit) shows in
+    // the count write() returns: through the buffer, Qt may drop the rest of
+    // the data on flush and still report the commit as done.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failure(file.errorString());
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
