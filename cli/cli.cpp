@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "day_json.h"
+#include "feasts_json.h"
 
 #include "calendar/paschalion.h"
 
@@ -15,10 +16,14 @@ constexpr std::string_view kUsage =
     "usage: indikt-cli day YYYY-MM-DD [--today YYYY-MM-DD]\n"
     "       indikt-cli range FROM TO [--today YYYY-MM-DD]\n"
     "       indikt-cli jumps YYYY-MM-DD [--today YYYY-MM-DD]\n"
+    "       indikt-cli feasts YYYY-MM-DD [--data-root DIR] [--today YYYY-MM-DD]\n"
     "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n"
     "day    prints the calendar facts of one day as a JSON object\n"
     "range  prints them for every day from FROM to TO, one object per line\n"
-    "jumps  prints where every fast and feast command goes from that day\n";
+    "jumps  prints where every fast and feast command goes from that day\n"
+    "feasts prints the user's feasts and jubilees of that day from the data root's\n"
+    "       Памятка.txt, with the display switches of its zk.ini\n"
+    "--today fixes today's date for every rule that reads it.\n";
 
 // Output is gathered in blocks so a range of centuries is not one huge string.
 constexpr std::size_t kFlushSize = 1 << 20;
@@ -27,6 +32,7 @@ struct Invocation {
     std::string command;
     std::vector<std::string> dates;
     std::optional<Date> today;
+    std::optional<std::string> data_root;
 };
 
 class UsageError {
@@ -57,6 +63,10 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
             if (i + 1 == arguments.size())
                 throw UsageError("--today needs a date YYYY-MM-DD");
             invocation.today = ParseAcceptedDate(arguments[++i], "--today");
+        } else if (argument == "--data-root") {
+            if (i + 1 == arguments.size() || arguments[i + 1].empty())
+                throw UsageError("--data-root needs a folder");
+            invocation.data_root = arguments[++i];
         } else if (argument.starts_with("--")) {
             throw UsageError("unknown option " + argument);
         } else if (invocation.command.empty()) {
@@ -88,7 +98,7 @@ void WriteRange(Date from, Date to, std::ostream& out)
     out.write(block.data(), static_cast<std::streamsize>(block.size()));
 }
 
-int Run(const Invocation& invocation, Date today, std::ostream& out)
+int Run(const Invocation& invocation, Date today, const std::string& data_root, std::ostream& out)
 {
     std::string text;
     if (invocation.command == "day") {
@@ -97,6 +107,9 @@ int Run(const Invocation& invocation, Date today, std::ostream& out)
     } else if (invocation.command == "jumps") {
         ExpectDateCount(invocation, 1);
         AppendJumpsJson(text, ParseAcceptedDate(invocation.dates[0], "date"), today);
+    } else if (invocation.command == "feasts") {
+        ExpectDateCount(invocation, 1);
+        AppendFeastsJson(text, ParseAcceptedDate(invocation.dates[0], "date"), today, data_root);
     } else if (invocation.command == "range") {
         ExpectDateCount(invocation, 2);
         const Date from = ParseAcceptedDate(invocation.dates[0], "FROM");
@@ -116,7 +129,8 @@ int Run(const Invocation& invocation, Date today, std::ostream& out)
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& arguments, Date clock_today, std::ostream& out, std::ostream& err)
+int RunCli(const std::vector<std::string>& arguments, Date clock_today, std::ostream& out, std::ostream& err,
+           const std::string& default_data_root)
 {
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         out << kUsage;
@@ -124,7 +138,8 @@ int RunCli(const std::vector<std::string>& arguments, Date clock_today, std::ost
     }
     try {
         const Invocation invocation = ParseArguments(arguments);
-        const int code = Run(invocation, invocation.today.value_or(clock_today), out);
+        const int code = Run(invocation, invocation.today.value_or(clock_today),
+                             invocation.data_root.value_or(default_data_root), out);
         if (code == kExitOutputFailed)
             err << "indikt-cli: the output could not be written\n";
         return code;

@@ -1,5 +1,11 @@
 #include "cli/cli.h"
 
+#include "texts/cp1251.h"
+
+#include "file_helpers.h"
+
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -189,6 +195,88 @@ TEST(CliHelp, PrintsUsage)
     const Result result = RunTool({"--help"});
     EXPECT_EQ(result.code, kExitOk);
     ExpectContains(result.out, "usage: indikt-cli day");
+}
+
+
+// A data root with a user's file: the Nativity (old style), a civil holiday on
+// the same day, a jubilee and a movable feast.
+class CliFeasts : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(root.isValid());
+        const QString memo = QString::fromUtf8(
+            "Данные программы Индикт\r\n"
+            "Дата:         07.01.1990\r\n"
+            "Число лет:    да\r\n"
+            "Юбилей:       День рождения\r\n"
+            "Вид:          не переходящий\r\n"
+            "Статус:       православный\r\n"
+            "Празднование: 25.12.2024\r\n"
+            "Праздник:     Рождество\r\n"
+            "Вид:          не переходящий\r\n"
+            "Статус:       государственный\r\n"
+            "Празднование: 07.01.2025\r\n"
+            "Праздник:     Каникулы\r\n"
+            "Вид:          переходящий\r\n"
+            "Статус:       православный\r\n"
+            "От Пасхи:     0\r\n"
+            "Праздник:     Пасха\r\n");
+        ASSERT_TRUE(WriteBytes(root.filePath("Памятка.txt"), *EncodeCp1251(memo)));
+    }
+    Result feasts(const char* date, std::vector<std::string> more = {})
+    {
+        std::vector<std::string> arguments = {"feasts", date, "--data-root", root.path().toStdString(), "--today",
+                                              "2025-01-03"};
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        return RunTool(arguments);
+    }
+    QTemporaryDir root;
+};
+
+TEST_F(CliFeasts, TheFeastsOfADay)
+{
+    struct Case {
+        const char* date;
+        const char* json;
+    };
+    const Case cases[] = {
+        {"2025-01-07",
+         R"j({"feasts":"Рождество, Каникулы","class":1,"jubilees":"День рождения (35 лет)",)j"
+         R"j("under_calendar":"Рождество\n\rКаникулы\n\rДень рождения (35 лет)\n\r"})j"
+         "\n"},
+        {"2026-01-07",
+         R"j({"feasts":"Рождество, Каникулы","class":1,"jubilees":"День рождения (36 лет)",)j"
+         R"j("under_calendar":"Рождество\n\rКаникулы\n\rДень рождения (36 лет)\n\r"})j"
+         "\n"},
+        {"2025-04-20", R"j({"feasts":"Пасха","class":1,"jubilees":"","under_calendar":"Пасха\n\r"})j" "\n"},
+        {"2025-04-21", R"j({"feasts":"","class":0,"jubilees":"","under_calendar":""})j" "\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.date);
+        const Result result = feasts(c.date);
+        ASSERT_EQ(result.code, kExitOk) << result.err;
+        EXPECT_EQ(result.out, c.json);
+    }
+}
+
+TEST_F(CliFeasts, TheDisplaySwitchesOfZkIni)
+{
+    ASSERT_TRUE(WriteBytes(root.filePath("zk.ini"), "[Vid]\r\nJubPrint=0\r\n[Calendar]\r\nSeePrasd1=0\r\n"));
+    const Result result = feasts("2025-01-07");
+    ASSERT_EQ(result.code, kExitOk) << result.err;
+    EXPECT_EQ(result.out, R"j({"feasts":"Каникулы","class":2,"jubilees":"День рождения (35 лет)",)j"
+                          R"j("under_calendar":"Каникулы\n\r"})j"
+                          "\n");
+}
+
+TEST(CliFeastsWithoutData, AnEmptyDataRootHasNoFeasts)
+{
+    QTemporaryDir root;
+    const Result result = RunTool({"feasts", "2025-01-07", "--data-root", root.path().toStdString()});
+    ASSERT_EQ(result.code, kExitOk) << result.err;
+    EXPECT_EQ(result.out, R"j({"feasts":"","class":0,"jubilees":"","under_calendar":""})j" "\n");
+    EXPECT_EQ(RunTool({"feasts", "2025-01-07", "--data-root"}).code, kExitBadArgument);
 }
 
 }  // namespace

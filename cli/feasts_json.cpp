@@ -1,0 +1,47 @@
+#include "feasts_json.h"
+
+#include "json.h"
+
+#include "app/zk_settings.h"
+#include "calendar/feast_placement.h"
+#include "records/memo_book.h"
+
+#include <QDir>
+
+namespace indikt::cli {
+
+void AppendFeastsJson(std::string& out, Date date, Date today, const std::string& data_root)
+{
+    const QDir root(QString::fromStdString(data_root));
+    const MemoClock clock{today, 0};
+    const MemoLists lists = ReadMemoFile(root.filePath(QString::fromUtf8(kMemoFileName)), clock).lists;
+    std::vector<FeastEntry> feasts;
+    for (const PrasdRecord& feast : lists.feasts)
+        feasts.push_back(ToFeastEntry(feast));
+    std::vector<JubileeEntry> jubilees;
+    for (const YubRecord& jubilee : lists.jubilees)
+        jubilees.push_back(ToJubileeEntry(jubilee));
+
+    const ZkSettings settings = ZkSettings::Load(root.filePath("zk.ini"), today);
+    UnderCalendarSwitches switches;
+    switches.statuses = {.church = settings.flag(kSectionCalendar, "SeePrasd1"),
+                         .civil = settings.flag(kSectionCalendar, "SeePrasd2"),
+                         .other = settings.flag(kSectionCalendar, "SeePrasd3")};
+    switches.feasts = settings.flag(kSectionVid, "PrPrint");
+    switches.jubilees = settings.flag(kSectionVid, "JubPrint");
+
+    const GridFeastText grid = CalendarPrasd(feasts, date, today, switches.statuses);
+    const UnderCalendarText under = ListJubPr(feasts, jubilees, date, today, switches);
+    out += '{';
+    AppendJsonKey(out, "feasts", true);
+    AppendJsonString(out, grid.text);
+    AppendJsonKey(out, "class");
+    AppendJsonInt(out, grid.day_class);
+    AppendJsonKey(out, "jubilees");
+    AppendJsonString(out, CalendarJubil(jubilees, date));
+    AppendJsonKey(out, "under_calendar");
+    AppendJsonString(out, under.visible ? under.text : std::string());
+    out += "}\n";
+}
+
+}  // namespace indikt::cli
