@@ -72,8 +72,9 @@ QString AutostartFileText(const AutostartEntry& entry)
     text += "[Desktop Entry]\n";
     text += "Type=Application\n";
     text += "Name=" + SingleLine(entry.name) + "\n";
+    const QString argument = entry.argument.isEmpty() ? QString::number(entry.start_mode) : ExecArgument(entry.argument);
     text += "Exec=" + ExecArgument(entry.program_path) + " --data-root " + ExecArgument(entry.data_root) + " " +
-            QString::number(entry.start_mode) + "\n";
+            argument + "\n";
     text += "Terminal=false\n";
     text += "X-GNOME-Autostart-enabled=true\n";
     text += kDataRootKey + SingleLine(entry.data_root) + "\n";

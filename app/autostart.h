@@ -18,6 +18,7 @@ struct AutostartEntry {
     QString program_path;  // absolute path of the program file
     QString data_root;     // absolute path of the data root
     int start_mode = 1;    // passed as the start argument
+    QString argument;      // passed instead of the start mode when not empty ("jp")
 };
 
 // The folder the desktop reads autostart entries from, for an environment

@@ -375,7 +375,7 @@ void TForm1::FreeAutoPam()
     const bool ok = settings_.flag(kSectionWindows, kKeyAutoStart)
                         ? WriteAutostartEntry(context_.autostart_folder,
                                               {name, context_.program_path, context_.data_root,
-                                               settings_.number(kSectionWindows, "НомерЗагрузки")},
+                                               settings_.number(kSectionWindows, "НомерЗагрузки"), {}},
                                               &error)
                         : RemoveAutostartEntry(context_.autostart_folder, name, context_.data_root, &error);
     if (!ok)

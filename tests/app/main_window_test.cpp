@@ -294,7 +294,7 @@ TEST(MainWindow, AFreshDataRootRemovesItsOldAutostartEntries)
 {
     Fixture f;
     QString error;
-    ASSERT_TRUE(WriteAutostartEntry(f.autostartFolder(), {QString::fromUtf8(kAutostartPamjatka), "/p", f.root.path(), 1}, &error));
+    ASSERT_TRUE(WriteAutostartEntry(f.autostartFolder(), {QString::fromUtf8(kAutostartPamjatka), "/p", f.root.path(), 1, {}}, &error));
     const QString entry = f.autostartFolder() + "/" + AutostartFileName(QString::fromUtf8(kAutostartPamjatka));
     ASSERT_TRUE(QFile::exists(entry));
     auto window = f.open();  // no zk.ini in the data root

@@ -34,7 +34,7 @@ TEST(Autostart, ExecLineQuotesEveryArgument)
         {"/p/back\\slash", "/r", 0, R"(Exec="/p/back\\\\slash" --data-root "/r" 0)"},
     };
     for (const Case& c : cases) {
-        const QString text = AutostartFileText({QString::fromUtf8(kAutostartMain), c.program, c.root, c.mode});
+        const QString text = AutostartFileText({QString::fromUtf8(kAutostartMain), c.program, c.root, c.mode, {}});
         SCOPED_TRACE(c.program.toStdString());
         EXPECT_TRUE(text.split('\n').contains(c.exec)) << text.toStdString();
         EXPECT_TRUE(text.startsWith("[Desktop Entry]\n"));
@@ -51,8 +51,8 @@ TEST(Autostart, WriteThenRemoveOnlyOurOwnEntries)
     const QString ours = home.path() + "/данные один";
     const QString theirs = home.path() + "/данные два";
 
-    ASSERT_TRUE(WriteAutostartEntry(folder, {QString::fromUtf8(kAutostartMain), "/bin/indikt", ours, 3}, &error)) << error.toStdString();
-    ASSERT_TRUE(WriteAutostartEntry(folder, {QString::fromUtf8(kAutostartPamjatka), "/bin/indikt", theirs, 1}, &error));
+    ASSERT_TRUE(WriteAutostartEntry(folder, {QString::fromUtf8(kAutostartMain), "/bin/indikt", ours, 3, {}}, &error)) << error.toStdString();
+    ASSERT_TRUE(WriteAutostartEntry(folder, {QString::fromUtf8(kAutostartPamjatka), "/bin/indikt", theirs, 1, {}}, &error));
     const QString main_path = folder + "/" + AutostartFileName(QString::fromUtf8(kAutostartMain));
     const QString pamjatka_path = folder + "/" + AutostartFileName(QString::fromUtf8(kAutostartPamjatka));
     EXPECT_NE(main_path, pamjatka_path);
@@ -75,7 +75,7 @@ TEST(Autostart, UnwritableFolderIsReported)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     QString error;
-    EXPECT_FALSE(WriteAutostartEntry(home.path() + "/autostart", {QString::fromUtf8(kAutostartMain), "/bin/indikt", "/r", 1}, &error));
+    EXPECT_FALSE(WriteAutostartEntry(home.path() + "/autostart", {QString::fromUtf8(kAutostartMain), "/bin/indikt", "/r", 1, {}}, &error));
     EXPECT_FALSE(error.isEmpty());
 }
 

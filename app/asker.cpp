@@ -1,0 +1,83 @@
+#include "asker.h"
+
+#include <QButtonGroup>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace indikt {
+
+QMessageBox::StandardButton DialogAsker::ask(QWidget* parent, const QString& title, const QString& text,
+                                             QMessageBox::StandardButtons buttons)
+{
+    return QMessageBox::question(parent, title, text, buttons);
+}
+
+void DialogAsker::tell(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox::warning(parent, title, text);
+}
+
+QString DialogAsker::openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                  const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
+QString DialogAsker::saveFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                  const QString& filter, const QString& default_suffix)
+{
+    QFileDialog chooser(parent, caption, folder, filter);
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setDefaultSuffix(default_suffix);  // the chooser asks before overwriting
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return {};
+    return chooser.selectedFiles().constFirst();
+}
+
+std::optional<ImportChoices> DialogAsker::importChoices(QWidget* parent, const ImportKinds& kinds)
+{
+    QDialog dialog(parent);
+    dialog.setObjectName("TDlgSynchrPam");
+    dialog.setWindowTitle("Синхронизация данных");
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel("При открытии файла Памятки выберите действия программы", &dialog));
+
+    const auto group = [&](const char* caption, bool present) {
+        auto* box = new QGroupBox(QString::fromUtf8(caption), &dialog);
+        auto* box_layout = new QVBoxLayout(box);
+        auto* buttons = new QButtonGroup(box);
+        const char* captions[] = {"Добавить", "Заменить", "Пропустить"};
+        for (int id = 0; id < 3; ++id) {
+            auto* radio = new QRadioButton(QString::fromUtf8(captions[id]), box);
+            buttons->addButton(radio, id);
+            box_layout->addWidget(radio);
+        }
+        buttons->button(0)->setChecked(true);
+        box->setEnabled(present);
+        layout->addWidget(box);
+        return buttons;
+    };
+    QButtonGroup* jubilees = group("Юбилеи", kinds.jubilees);
+    QButtonGroup* feasts = group("Праздники", kinds.feasts);
+    QButtonGroup* events = group("События", kinds.events);
+
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton("Да", QDialogButtonBox::AcceptRole);
+    buttons->addButton("Отмена", QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+
+    const auto choice = [](QButtonGroup* group) { return static_cast<ImportChoice>(group->checkedId()); };
+    return ImportChoices{choice(jubilees), choice(feasts), choice(events)};
+}
+
+}  // namespace indikt

@@ -1,0 +1,58 @@
+#pragma once
+
+// The questions a window puts to the user: message boxes, file choosers and
+// small choice dialogs. Windows ask through this interface so that tests can
+// answer with a script instead of a person.
+
+#ifndef Q_MOC_RUN
+#include "records/memo_book.h"
+#endif
+
+#include <QMessageBox>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace indikt {
+
+// Which lists an imported file holds; the choice groups of absent ones are off.
+struct ImportKinds {
+    bool jubilees = false;
+    bool feasts = false;
+    bool events = false;
+};
+
+class Asker {
+public:
+    virtual ~Asker() = default;
+
+    // A question with a question icon; the button pressed (Cancel when closed).
+    virtual QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& text,
+                                            QMessageBox::StandardButtons buttons) = 0;
+    // A message the user only acknowledges.
+    virtual void tell(QWidget* parent, const QString& title, const QString& text) = 0;
+    // File choosers; empty when cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                 const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                 const QString& filter, const QString& default_suffix) = 0;
+    // `TDlgSynchrPam`: what to do with each list on import; nothing when cancelled.
+    virtual std::optional<ImportChoices> importChoices(QWidget* parent, const ImportKinds& kinds) = 0;
+};
+
+// The real dialogs.
+class DialogAsker : public Asker {
+public:
+    QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& text,
+                                    QMessageBox::StandardButtons buttons) override;
+    void tell(QWidget* parent, const QString& title, const QString& text) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                         const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter,
+                         const QString& default_suffix) override;
+    std::optional<ImportChoices> importChoices(QWidget* parent, const ImportKinds& kinds) override;
+};
+
+}  // namespace indikt
