@@ -2,9 +2,11 @@
 
 #include "app/autostart.h"
 #include "app/companion.h"
+#include "app/pamjatka_dialog.h"
 
 #include "calendar/date_texts.h"
 #include "calendar/fasts.h"
+#include "calendar/feast_placement.h"
 #include "calendar/paschalion.h"
 #include "calendar/sedmiza.h"
 
@@ -14,7 +16,10 @@
 #include <QHBoxLayout>
 #include <QDir>
 #include <QFileInfo>
+#include <QAction>
 #include <QLabel>
+#include <QMenuBar>
+#include <QTextEdit>
 #include <QPainter>
 #include <QProcess>
 #include <QScreen>
@@ -70,7 +75,17 @@ TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
             qWarning("indikt: %s", qPrintable(error));
     }
     setWindowIcon(ProgramIcon());
+
+    // The commemorations book lives as long as the window: the calendar marks
+    // its feasts and jubilees, and the reminders read today's events.
+    memo_book_ = std::make_unique<MemoBook>(context_.data_root, [this] { return memoClock(); });
+    memo_book_->open();
+    memo_book_->sortByWaiting();
+    list_box_mes_sob_ = memo_book_->todayEventTimes();
+
     ReaderAll();
+    if (const QString message = memo_book_->loadMessage(); !message.isEmpty())
+        statusBar()->showMessage(message);
     timer1_.start();
     timer2_.start();
 }
@@ -195,6 +210,12 @@ void TForm1::buildWidgets()
     label_week_ = make_label("LabelSedmiza", date_block, date_layout);
     label_post_ = make_label("LabelPost", date_block, date_layout);
     label_post_->setStyleSheet("color: teal;");
+    rich_edit_jub_pr_ = new QTextEdit(date_block);
+    rich_edit_jub_pr_->setObjectName("RichEditJubPr");
+    rich_edit_jub_pr_->setReadOnly(true);
+    rich_edit_jub_pr_->setMaximumHeight(90);
+    rich_edit_jub_pr_->hide();
+    date_layout->addWidget(rich_edit_jub_pr_);
     date_layout->addStretch(1);
     label_time_ = make_label("LabelTime", date_block, date_layout);
     label_time_->setAlignment(Qt::AlignHCenter);
@@ -213,6 +234,23 @@ void TForm1::buildWidgets()
     right_layout->addStretch(1);
     layout->addWidget(right, 1);
     setCentralWidget(central);
+
+    auto* memo_menu = menuBar()->addMenu("Памятка");
+    const auto add_action = [&](const char* name, const char* caption, const char* hint, QKeySequence keys,
+                                void (TForm1::*handler)()) {
+        auto* action = new QAction(QString::fromUtf8(caption), this);
+        action->setObjectName(name);
+        action->setToolTip(QString::fromUtf8(hint));
+        action->setStatusTip(QString::fromUtf8(hint));
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, handler);
+        memo_menu->addAction(action);
+        addAction(action);
+    };
+    add_action("ActionSob", "Памятка", "Памятка - церковные праздники, юбилеи, события", QKeySequence("Ctrl+U"),
+               &TForm1::ActionSobExecute);
+    add_action("ActionNewPr", "Добавить праздник", "Добавить праздник", {}, &TForm1::ActionNewPrExecute);
+    add_action("ActionNewJub", "Добавить юбилей", "Добавить юбилей", {}, &TForm1::ActionNewJubExecute);
 
     // A permanent label: status tips of menus do not erase the day's text.
     status_text_ = new QLabel(this);
@@ -300,6 +338,69 @@ void TForm1::showDay()
     label_post_->setText(fast.label.empty() ? Qs(std::string(kNoFastLabel)) : Qs(std::string(fast.label)));
     const QString hint = Qs(std::string(fast.hint));
     label_post_->setToolTip(hint.section('|', 0, 0).replace("\n\r", "\n"));
+    ListJubPr();
+}
+
+MemoClock TForm1::memoClock() const
+{
+    const QDateTime now = context_.clock();
+    return {FromCivil(now.date().year(), now.date().month(), now.date().day()),
+            now.time().hour() * 60 + now.time().minute()};
+}
+
+void TForm1::ListJubPr()
+{
+    if (!memo_book_)
+        return;
+    UnderCalendarSwitches switches;
+    switches.statuses = {.church = settings_.flag(kSectionCalendar, "SeePrasd1"),
+                         .civil = settings_.flag(kSectionCalendar, "SeePrasd2"),
+                         .other = settings_.flag(kSectionCalendar, "SeePrasd3")};
+    switches.feasts = settings_.flag(kSectionVid, "PrPrint");
+    switches.jubilees = settings_.flag(kSectionVid, "JubPrint");
+    const UnderCalendarText under = indikt::ListJubPr(memo_book_->feastEntries(), memo_book_->jubileeEntries(),
+                                                      current_date_, today(), switches);
+    if (under.unchanged)
+        return;
+    // Red on a church feast, light red otherwise.
+    const bool church = under.day_class == kChurchFeastClass && switches.statuses.church;
+    rich_edit_jub_pr_->setStyleSheet(church ? "color: rgb(255, 0, 0);" : "color: rgb(255, 128, 128);");
+    QString text = Qs(under.text).replace("\n\r", "\n");
+    if (text.endsWith('\n'))
+        text.chop(1);
+    rich_edit_jub_pr_->setPlainText(text);
+    rich_edit_jub_pr_->setToolTip(Qs(under.hint));
+    rich_edit_jub_pr_->setVisible(under.visible);
+}
+
+void TForm1::openPamjatka(Date date, int tab)
+{
+    if (!pamjatka_) {
+        pamjatka_ = new TPamjatka(*memo_book_, {context_.data_root, context_.program_folder, context_.autostart_folder},
+                                  *asker_, this);
+        connect(pamjatka_, &TPamjatka::memoSaved, this, &TForm1::memoChanged);
+        connect(pamjatka_, &TPamjatka::notice, this, [this](const QString& text) { statusBar()->showMessage(text); });
+        connect(pamjatka_, &QDialog::finished, this, [this] {
+            settings_.setFlag(kSectionVid, "PerSoob", pamjatka_->openingMessages());
+            memoChanged();
+        });
+    }
+    const MemoClock now = memoClock();
+    pamjatka_->OpenPamjatka(date, now.minute);
+    pamjatka_->showTab(tab);
+    pamjatka_->setOpeningMessages(settings_.flag(kSectionVid, "PerSoob"));
+    pamjatka_->open();
+}
+
+void TForm1::ActionSobExecute() { openPamjatka(today(), -1); }  // on the tab last shown
+void TForm1::ActionNewPrExecute() { openPamjatka(current_date_, TPamjatka::kTabFeasts); }
+void TForm1::ActionNewJubExecute() { openPamjatka(current_date_, TPamjatka::kTabJubilees); }
+
+// After the file was written: today's event times and the day anew.
+void TForm1::memoChanged()
+{
+    list_box_mes_sob_ = memo_book_->todayEventTimes();
+    showDay();
 }
 
 void TForm1::onTimer1(const QDateTime& now)

@@ -6,10 +6,12 @@
 
 // moc cannot parse the C++20 library headers these pull in; it needs only the class.
 #ifndef Q_MOC_RUN
+#include "app/asker.h"
 #include "app/data_tree_checks.h"
 #include "app/start_rules.h"
 #include "app/zk_settings.h"
 #include "calendar/date.h"
+#include "records/memo_book.h"
 #endif
 
 #include <QDateTime>
@@ -17,13 +19,17 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QProcess;
 class QSplashScreen;
 class QSystemTrayIcon;
+class QTextEdit;
 
 namespace indikt {
+
+class TPamjatka;
 
 // What the window needs from its start, injected so tests can set any moment
 // and any data root.
@@ -88,6 +94,23 @@ public:
     // labels and the day are shown again.
     void FormActivate();
 
+    // Questions to the user go through this; tests set a scripted one before
+    // the first dialog opens.
+    void setAsker(Asker* asker) { asker_ = asker; }
+
+    // "Памятка" (Ctrl+U) with today's date, and the calendar's "Добавить
+    // праздник" / "Добавить юбилей" with the current date on their tab.
+    void ActionSobExecute();
+    void ActionNewPrExecute();
+    void ActionNewJubExecute();
+    TPamjatka* pamjatka() const { return pamjatka_; }
+    const MemoBook& memoBook() const { return *memo_book_; }
+    // `ListBoxMesSob`: the times of today's events still to come.
+    const QStringList& todayEventTimes() const { return list_box_mes_sob_; }
+
+    // `ListJubPr` for the current date: the user's feasts and jubilees under the calendar.
+    void ListJubPr();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -101,6 +124,9 @@ private:
     void deferredStartWork();
     void FreeAutoPam();
     QString ResolveMainPicture(const QString& stored) const;
+    MemoClock memoClock() const;
+    void openPamjatka(Date date, int tab);
+    void memoChanged();
     void saveOrSay();
 
     MainWindowContext context_;
@@ -128,6 +154,13 @@ private:
     QLabel* label_time_ = nullptr;
     QLabel* label_right_ = nullptr;
     QLabel* status_text_ = nullptr;
+    QTextEdit* rich_edit_jub_pr_ = nullptr;
+
+    std::unique_ptr<MemoBook> memo_book_;
+    QStringList list_box_mes_sob_;
+    DialogAsker dialog_asker_;
+    Asker* asker_ = &dialog_asker_;
+    TPamjatka* pamjatka_ = nullptr;  // made when first opened, owned by the window
 };
 
 }  // namespace indikt
