@@ -105,6 +105,12 @@ std::vector<int> SelectedRows(const QTreeWidget* list)
     return rows;
 }
 
+void FitColumns(QTreeWidget* list)
+{
+    for (int column = 0; column < list->columnCount(); ++column)
+        list->resizeColumnToContents(column);
+}
+
 // The row being edited is shown in italics until the changed row is added.
 void MarkEdited(QTreeWidgetItem* item)
 {
@@ -173,6 +179,7 @@ void TPamjatka::buildJubilees()
     inputs->addWidget(picker_jubilee_);
     auto* kind = new QGroupBox(page);
     kind->setObjectName("RadioGroupVidYub");
+    kind->setTitle("Вид");
     auto* kind_layout = new QVBoxLayout(kind);
     auto* kind_group = new QButtonGroup(kind);
     jubilee_fixed_ = MakeRadio("RadioYubFixed", "Не переходящий", kind, kind_group);
@@ -183,6 +190,7 @@ void TPamjatka::buildJubilees()
     inputs->addWidget(kind);
     auto* years = new QGroupBox(page);
     years->setObjectName("RadioGroupNumGodYub");
+    years->setTitle("Число лет");
     auto* years_layout = new QVBoxLayout(years);
     auto* years_group = new QButtonGroup(years);
     jubilee_years_shown_ = MakeRadio("RadioYubYears", "Выводить", years, years_group);
@@ -231,6 +239,7 @@ void TPamjatka::buildFeasts()
     inputs->addWidget(picker_feast_);
     auto* kind = new QGroupBox(page);
     kind->setObjectName("RadioGroupVid");
+    kind->setTitle("Вид");
     auto* kind_layout = new QVBoxLayout(kind);
     auto* kind_group = new QButtonGroup(kind);
     feast_fixed_ = MakeRadio("RadioPrFixed", "Не переходящий", kind, kind_group);
@@ -241,6 +250,7 @@ void TPamjatka::buildFeasts()
     inputs->addWidget(kind);
     auto* status = new QGroupBox(page);
     status->setObjectName("RadioGroupStatus");
+    status->setTitle("Статус");
     auto* status_layout = new QVBoxLayout(status);
     auto* status_group = new QButtonGroup(status);
     feast_church_ = MakeRadio("RadioPrChurch", "Правосл-ный", status, status_group);
@@ -505,6 +515,7 @@ void TPamjatka::OpenListView1()
             MarkEdited(item);
     }
     count_jubilees_->setText(CountText(book_.lists().jubilees.size()));
+    FitColumns(list_jubilees_);
 }
 
 void TPamjatka::OpenListView2()
@@ -518,6 +529,7 @@ void TPamjatka::OpenListView2()
             MarkEdited(item);
     }
     count_feasts_->setText(CountText(book_.lists().feasts.size()));
+    FitColumns(list_feasts_);
 }
 
 void TPamjatka::OpenListViewSob()
@@ -537,6 +549,7 @@ void TPamjatka::OpenListViewSob()
             MarkEdited(item);
     }
     count_events_->setText(CountText(book_.lists().events.size()));
+    FitColumns(list_events_);
     filling_ = false;
 }
 
