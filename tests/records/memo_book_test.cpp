@@ -215,7 +215,7 @@ TEST_F(MemoBookTest, ImportRefusesForeignFilesAndMergesAsChosen)
     EXPECT_EQ(ReadBytes(memoPath()), before);
 
     MemoLists other;
-    other.jubilees.push_back({.name = "Из файла", .stored = D(1999, 1, 1), .pascha_offset = {}, .show_years = false});
+    other.jubilees.push_back({.name = "Из файла", .stored = D(1999, 1, 1), .pascha_offset = {}, .show_years = false, .occurrence = {}, .waiting = 0, .years = 0});
     other.feasts.push_back(MakeFeast("Из файла", false, FeastStatus::Civil, 0, D(2025, 5, 2), true, book.clock()));
     const QString exported = folder.filePath("export.txt");
     {

@@ -176,7 +176,7 @@ TEST(MemoFile, PastOneTimeEventsAreWrittenInactive)
 TEST(MemoFile, NamesTheCodePageLacksAreKeptAsUtf8)
 {
     MemoLists lists;
-    lists.jubilees.push_back({.name = "Ἰωάννης", .stored = D(2000, 1, 1), .pascha_offset = {}, .show_years = false});
+    lists.jubilees.push_back({.name = "Ἰωάννης", .stored = D(2000, 1, 1), .pascha_offset = {}, .show_years = false, .occurrence = {}, .waiting = 0, .years = 0});
     const QByteArray bytes = MemoFileBytes(lists, kClock);
     EXPECT_TRUE(LooksLikeUtf8(bytes));
     const MemoReadResult read = ParseMemoText(DecodeFileText(bytes), kClock);

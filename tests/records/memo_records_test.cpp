@@ -33,7 +33,7 @@ TEST(ComputeJubilee, NextOccurrenceAndYears)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        YubRecord jubilee{.name = "x", .stored = c.stored, .pascha_offset = c.offset, .show_years = true};
+        YubRecord jubilee{.name = "x", .stored = c.stored, .pascha_offset = c.offset, .show_years = true, .occurrence = {}, .waiting = 0, .years = 0};
         ComputeJubilee(jubilee, c.clock);
         EXPECT_EQ(Fields(jubilee.occurrence), c.occurrence);
         EXPECT_EQ(jubilee.waiting, c.waiting);
