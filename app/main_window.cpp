@@ -352,12 +352,7 @@ void TForm1::ListJubPr()
 {
     if (!memo_book_)
         return;
-    UnderCalendarSwitches switches;
-    switches.statuses = {.church = settings_.flag(kSectionCalendar, "SeePrasd1"),
-                         .civil = settings_.flag(kSectionCalendar, "SeePrasd2"),
-                         .other = settings_.flag(kSectionCalendar, "SeePrasd3")};
-    switches.feasts = settings_.flag(kSectionVid, "PrPrint");
-    switches.jubilees = settings_.flag(kSectionVid, "JubPrint");
+    const UnderCalendarSwitches switches = FeastDisplaySwitches(settings_);
     const UnderCalendarText under = indikt::ListJubPr(memo_book_->feastEntries(), memo_book_->jubileeEntries(),
                                                       current_date_, today(), switches);
     if (under.unchanged)

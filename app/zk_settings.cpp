@@ -156,4 +156,15 @@ WriteResult ZkSettings::save(const QString& path, Date today)
     return SaveIniFile(file_, path);
 }
 
+UnderCalendarSwitches FeastDisplaySwitches(const ZkSettings& settings)
+{
+    UnderCalendarSwitches switches;
+    switches.statuses = {.church = settings.flag(kSectionCalendar, "SeePrasd1"),
+                         .civil = settings.flag(kSectionCalendar, "SeePrasd2"),
+                         .other = settings.flag(kSectionCalendar, "SeePrasd3")};
+    switches.feasts = settings.flag(kSectionVid, "PrPrint");
+    switches.jubilees = settings.flag(kSectionVid, "JubPrint");
+    return switches;
+}
+
 }  // namespace indikt

@@ -6,6 +6,7 @@
 
 #include "app/zk_schema.h"
 #include "calendar/date.h"
+#include "calendar/feast_placement.h"
 #include "texts/ini_file.h"
 
 #include <QString>
@@ -62,5 +63,9 @@ private:
     QString load_error_;
     bool file_existed_ = false;
 };
+
+// Which of the user's feasts and jubilees the calendar shows: "SeePrasd1".."3"
+// of "Calendar", "PrPrint" and "JubPrint" of "Vid".
+UnderCalendarSwitches FeastDisplaySwitches(const ZkSettings& settings);
 
 }  // namespace indikt

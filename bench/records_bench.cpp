@@ -65,12 +65,8 @@ BENCHMARK(WriteMemoFileOf500Records)->Unit(benchmark::kMillisecond);
 void FeastsOfEveryDayOfAYear(benchmark::State& state)
 {
     const MemoLists lists = FiveHundredRecords();
-    std::vector<FeastEntry> feasts;
-    for (const PrasdRecord& feast : lists.feasts)
-        feasts.push_back(ToFeastEntry(feast));
-    std::vector<JubileeEntry> jubilees;
-    for (const YubRecord& jubilee : lists.jubilees)
-        jubilees.push_back(ToJubileeEntry(jubilee));
+    const std::vector<FeastEntry> feasts = FeastEntries(lists);
+    const std::vector<JubileeEntry> jubilees = JubileeEntries(lists);
     for (auto _ : state) {
         std::size_t bytes = 0;
         for (Date day = FromCivil(2027, 1, 1); day <= FromCivil(2027, 12, 31); day = day + 1) {

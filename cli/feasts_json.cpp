@@ -15,20 +15,11 @@ void AppendFeastsJson(std::string& out, Date date, Date today, const std::string
     const QDir root(QString::fromStdString(data_root));
     const MemoClock clock{today, 0};
     const MemoLists lists = ReadMemoFile(root.filePath(QString::fromUtf8(kMemoFileName)), clock).lists;
-    std::vector<FeastEntry> feasts;
-    for (const PrasdRecord& feast : lists.feasts)
-        feasts.push_back(ToFeastEntry(feast));
-    std::vector<JubileeEntry> jubilees;
-    for (const YubRecord& jubilee : lists.jubilees)
-        jubilees.push_back(ToJubileeEntry(jubilee));
+    const std::vector<FeastEntry> feasts = FeastEntries(lists);
+    const std::vector<JubileeEntry> jubilees = JubileeEntries(lists);
 
     const ZkSettings settings = ZkSettings::Load(root.filePath("zk.ini"), today);
-    UnderCalendarSwitches switches;
-    switches.statuses = {.church = settings.flag(kSectionCalendar, "SeePrasd1"),
-                         .civil = settings.flag(kSectionCalendar, "SeePrasd2"),
-                         .other = settings.flag(kSectionCalendar, "SeePrasd3")};
-    switches.feasts = settings.flag(kSectionVid, "PrPrint");
-    switches.jubilees = settings.flag(kSectionVid, "JubPrint");
+    const UnderCalendarSwitches switches = FeastDisplaySwitches(settings);
 
     const GridFeastText grid = CalendarPrasd(feasts, date, today, switches.statuses);
     const UnderCalendarText under = ListJubPr(feasts, jubilees, date, today, switches);

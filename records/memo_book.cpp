@@ -78,24 +78,6 @@ QString MemoBook::loadMessage() const
            ". При сохранении прежний файл останется в \"" + QFileInfo(backupPath()).fileName() + "\".";
 }
 
-std::vector<FeastEntry> MemoBook::feastEntries() const
-{
-    std::vector<FeastEntry> entries;
-    entries.reserve(lists_.feasts.size());
-    for (const PrasdRecord& feast : lists_.feasts)
-        entries.push_back(ToFeastEntry(feast));
-    return entries;
-}
-
-std::vector<JubileeEntry> MemoBook::jubileeEntries() const
-{
-    std::vector<JubileeEntry> entries;
-    entries.reserve(lists_.jubilees.size());
-    for (const YubRecord& jubilee : lists_.jubilees)
-        entries.push_back(ToJubileeEntry(jubilee));
-    return entries;
-}
-
 // The columns depend on today: when the day has changed since they were
 // computed, every row is computed anew for the new day, exactly as a save and
 // a new read would do.

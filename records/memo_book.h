@@ -73,8 +73,8 @@ public:
     QStringList todayEventTimes() const { return TodayEventTimes(lists_.events, clock_); }
 
     // Rows as the calendar places them.
-    std::vector<FeastEntry> feastEntries() const;
-    std::vector<JubileeEntry> jubileeEntries() const;
+    std::vector<FeastEntry> feastEntries() const { return FeastEntries(lists_); }
+    std::vector<JubileeEntry> jubileeEntries() const { return JubileeEntries(lists_); }
 
     // Adding a row puts it on top of its list, unsorted, and saves. When a row
     // of that list is being edited, the new row takes its place. The name is

@@ -219,6 +219,24 @@ private:
 
 }  // namespace
 
+std::vector<FeastEntry> FeastEntries(const MemoLists& lists)
+{
+    std::vector<FeastEntry> entries;
+    entries.reserve(lists.feasts.size());
+    for (const PrasdRecord& feast : lists.feasts)
+        entries.push_back(ToFeastEntry(feast));
+    return entries;
+}
+
+std::vector<JubileeEntry> JubileeEntries(const MemoLists& lists)
+{
+    std::vector<JubileeEntry> entries;
+    entries.reserve(lists.jubilees.size());
+    for (const YubRecord& jubilee : lists.jubilees)
+        entries.push_back(ToJubileeEntry(jubilee));
+    return entries;
+}
+
 MemoReadResult ParseMemoText(const QString& text, const MemoClock& clock)
 {
     MemoParser parser(clock, text.startsWith(QString::fromUtf8(kMemoHeaderMark)));

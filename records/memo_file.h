@@ -32,6 +32,10 @@ struct MemoLists {
     friend bool operator==(const MemoLists&, const MemoLists&) = default;
 };
 
+// The rows as the calendar places them.
+std::vector<FeastEntry> FeastEntries(const MemoLists& lists);
+std::vector<JubileeEntry> JubileeEntries(const MemoLists& lists);
+
 struct MemoReadResult {
     MemoLists lists;
     bool exists = false;    // there was a file to read

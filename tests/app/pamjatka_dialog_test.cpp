@@ -410,11 +410,3 @@ TEST_F(MainWindowMemo, ADamagedFileIsReportedInTheStatusBar)
 
 }  // namespace
 }  // namespace indikt
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
