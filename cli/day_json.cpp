@@ -3,6 +3,7 @@
 #include "json.h"
 
 #include "calendar/date_texts.h"
+#include "calendar/day_status.h"
 #include "calendar/fasts.h"
 #include "calendar/feasts.h"
 #include "calendar/paschalion.h"
@@ -122,6 +123,8 @@ void AppendDayJson(std::string& out, Date date)
     AppendJsonString(out, CalendarNePost(date, {}));
     AppendJsonKey(out, "day_key");
     AppendJsonString(out, TextOfMonthAndDay(facts.old_style));
+    AppendJsonKey(out, "status");
+    AppendJsonString(out, DayStatusText(date));
     AppendJsonKey(out, "texts");
     out += '{';
     bool first = true;

@@ -34,6 +34,14 @@ void ExpectContains(const std::string& text, const std::string& piece)
     EXPECT_NE(text.find(piece), std::string::npos) << "missing " << piece << "\nin " << text;
 }
 
+TEST(CliDay, TheStatusLineOfTheDay)
+{
+    const Result result = RunTool({"day", "2012-01-09"});
+    ASSERT_EQ(result.code, kExitOk) << result.err;
+    ExpectContains(result.out, "\"status\":\"Понедельник 9 янв 2012 г. (27 дек по ст. ст.). "
+                               "От Паcхи 2011 г. - 260 дней. До Паcхи 2012 г. - 97 дней. \"");
+}
+
 TEST(CliDay, PaschaOf2025)
 {
     const Result result = RunTool({"day", "2025-04-20"});
