@@ -5,6 +5,7 @@
 #include "app/pamjatka_dialog.h"
 
 #include "calendar/date_texts.h"
+#include "calendar/day_status.h"
 #include "calendar/fasts.h"
 #include "calendar/feast_placement.h"
 #include "calendar/paschalion.h"
@@ -18,6 +19,7 @@
 #include <QFileInfo>
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTextEdit>
 #include <QPainter>
@@ -235,7 +237,7 @@ void TForm1::buildWidgets()
     layout->addWidget(right, 1);
     setCentralWidget(central);
 
-    auto* memo_menu = menuBar()->addMenu("Памятка");
+    QMenu* menu = nullptr;
     const auto add_action = [&](const char* name, const char* caption, const char* hint, QKeySequence keys,
                                 void (TForm1::*handler)()) {
         auto* action = new QAction(QString::fromUtf8(caption), this);
@@ -244,9 +246,22 @@ void TForm1::buildWidgets()
         action->setStatusTip(QString::fromUtf8(hint));
         action->setShortcut(keys);
         connect(action, &QAction::triggered, this, handler);
-        memo_menu->addAction(action);
+        menu->addAction(action);
         addAction(action);
+        return action;
     };
+    menu = menuBar()->addMenu("Индикт");
+    add_action("ActionPrDn", "Предыдущий день", "Предыдущий день", {}, &TForm1::ActionPrDnExecute);
+    add_action("ActionSlDn", "Следующий день", "Следующий день", {}, &TForm1::ActionSlDnExecute);
+    add_action("ActionSegodn", "Сегодня", "Сегодня", QKeySequence(Qt::Key_F8), &TForm1::ActionSegodnExecute);
+    action_back_ = add_action("ActionBack", "Назад", "Назад", QKeySequence("Ctrl+Left"), &TForm1::ActionBackExecute);
+    action_forward_ =
+        add_action("ActionForward", "Вперед", "Вперед", QKeySequence("Ctrl+Right"), &TForm1::ActionForwardExecute);
+    add_action("ActionRefrech", "Обновить", "Обновить", QKeySequence(Qt::Key_F5), &TForm1::ActionRefrechExecute);
+    action_back_->setEnabled(false);
+    action_forward_->setEnabled(false);
+    QMenu* memo_menu = menuBar()->addMenu("Памятка");
+    menu = memo_menu;
     add_action("ActionSob", "Памятка", "Памятка - церковные праздники, юбилеи, события", QKeySequence("Ctrl+U"),
                &TForm1::ActionSobExecute);
     add_action("ActionNewPr", "Добавить праздник", "Добавить праздник", {}, &TForm1::ActionNewPrExecute);
@@ -271,6 +286,7 @@ void TForm1::ReaderAll()
 
     if (!first_read_done_) {
         current_date_ = today();
+        history_.visited(current_date_);  // the first date shown is the first step back
         first_read_done_ = true;
         const QTime now = context_.clock().time();
         if (now.hour() >= 15 && settings_.flag(kSectionVid, "LiturDen"))
@@ -390,6 +406,75 @@ void TForm1::openPamjatka(Date date, int tab)
 void TForm1::ActionSobExecute() { openPamjatka(today(), -1); }  // on the tab last shown
 void TForm1::ActionNewPrExecute() { openPamjatka(current_date_, TPamjatka::kTabFeasts); }
 void TForm1::ActionNewJubExecute() { openPamjatka(current_date_, TPamjatka::kTabJubilees); }
+
+namespace {
+
+// The busy cursor for the length of a scope, restored however it is left.
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace
+
+void TForm1::setCurrentDate(Date date)
+{
+    current_date_ = date < kFirstDate ? kFirstDate : date > kLastDate ? kLastDate : date;
+    ZKDataChange();
+}
+
+void TForm1::ZKDataChange()
+{
+    const BusyCursor busy;
+    // A change of date returns to the texts of the date itself.
+    evening_mode_ = false;
+    showDay();
+    if (settings_.flag(kSectionVid, "Sostojanie"))
+        status_text_->setText(Qs(DayStatusText(current_date_)));
+    if (!navigating_history_)
+        history_.visited(current_date_);
+    updateHistoryActions();
+    // The day view's caption form: the program's name and the long date.
+    if (settings_.flag(kSectionVid, "CaptData") && !mini_)
+        setWindowTitle(QString(kCaption) + "-  " + Qs(LongDateText(current_date_)));
+    const QString hint = Qs(LongDateText(current_date_) + OldStylePiece(current_date_));
+    label_date_->setToolTip(hint);
+    label_old_style_->setToolTip(Qs(TextOfMonthAndDay2(MakeDayFacts(current_date_).old_style)) + " по старому стилю");
+}
+
+void TForm1::updateHistoryActions()
+{
+    action_back_->setEnabled(history_.canGoBack());
+    action_forward_->setEnabled(history_.canGoForward());
+}
+
+void TForm1::ActionSlDnExecute() { setCurrentDate(NextDay(current_date_)); }
+void TForm1::ActionPrDnExecute() { setCurrentDate(PreviousDay(current_date_)); }
+void TForm1::ActionSegodnExecute() { setCurrentDate(today()); }
+void TForm1::ActionRefrechExecute() { ZKDataChange(); }
+
+void TForm1::ActionBackExecute()
+{
+    const std::optional<Date> date = history_.back();
+    if (!date)
+        return;
+    navigating_history_ = true;
+    setCurrentDate(*date);
+    navigating_history_ = false;
+}
+
+void TForm1::ActionForwardExecute()
+{
+    const std::optional<Date> date = history_.forward();
+    if (!date)
+        return;
+    navigating_history_ = true;
+    setCurrentDate(*date);
+    navigating_history_ = false;
+}
 
 // After the file was written: today's event times and the day anew.
 void TForm1::memoChanged()

@@ -11,6 +11,7 @@
 #include "app/start_rules.h"
 #include "app/zk_settings.h"
 #include "calendar/date.h"
+#include "calendar/date_history.h"
 #include "records/memo_book.h"
 #endif
 
@@ -111,6 +112,18 @@ public:
     // `ListJubPr` for the current date: the user's feasts and jubilees under the calendar.
     void ListJubPr();
 
+    // Every change of the current date ends in `ZKDataChange`: the day anew,
+    // the status line, the history and the caption.
+    void setCurrentDate(Date date);
+    void ZKDataChange();
+    void ActionSlDnExecute();      // "Следующий день"
+    void ActionPrDnExecute();      // "Предыдущий день"
+    void ActionSegodnExecute();    // "Сегодня" (F8)
+    void ActionBackExecute();      // "Назад" (Ctrl+Left)
+    void ActionForwardExecute();   // "Вперед" (Ctrl+Right)
+    void ActionRefrechExecute();   // "Обновить" (F5)
+    const DateHistory& history() const { return history_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -127,6 +140,7 @@ private:
     MemoClock memoClock() const;
     void openPamjatka(Date date, int tab);
     void memoChanged();
+    void updateHistoryActions();
     void saveOrSay();
 
     MainWindowContext context_;
@@ -161,6 +175,10 @@ private:
     DialogAsker dialog_asker_;
     Asker* asker_ = &dialog_asker_;
     TPamjatka* pamjatka_ = nullptr;  // made when first opened, owned by the window
+    DateHistory history_;
+    bool navigating_history_ = false;
+    QAction* action_back_ = nullptr;
+    QAction* action_forward_ = nullptr;
 };
 
 }  // namespace indikt

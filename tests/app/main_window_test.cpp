@@ -4,6 +4,7 @@
 #include "file_helpers.h"
 #include "texts/cp1251.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -299,6 +300,73 @@ TEST(MainWindow, AFreshDataRootRemovesItsOldAutostartEntries)
     ASSERT_TRUE(QFile::exists(entry));
     auto window = f.open();  // no zk.ini in the data root
     EXPECT_FALSE(QFile::exists(entry));
+}
+
+TEST(MainWindow, NavigationRunsEveryDateThroughTheHub)
+{
+    Fixture f;
+    auto window = f.open();
+    const auto trigger = [&](const char* name) {
+        auto* action = window->findChild<QAction*>(name);
+        ASSERT_NE(action, nullptr) << name;
+        action->trigger();
+    };
+    window->setCurrentDate(FromCivil(2025, 12, 31));
+    trigger("ActionSlDn");
+    EXPECT_EQ(window->currentDate(), FromCivil(2026, 1, 1));
+    EXPECT_EQ(LabelText(*window, "LabelDate"), "Четверг 1 янв 2026");
+    EXPECT_TRUE(window->statusText().startsWith("Четверг 1 янв 2026 г. (19 дек по ст. ст.). От Паcхи 2025 г. - "))
+        << window->statusText().toStdString();
+
+    window->setCurrentDate(FromCivil(2012, 1, 9));
+    EXPECT_EQ(window->statusText(),
+              "Понедельник 9 янв 2012 г. (27 дек по ст. ст.). От Паcхи 2011 г. - 260 дней. До Паcхи 2012 г. - 97 дней. ");
+
+    struct Edge { Date from; const char* command; };
+    const Edge edges[] = {{FromCivil(3000, 12, 31), "ActionSlDn"}, {FromCivil(1752, 1, 1), "ActionPrDn"}};
+    for (const Edge& edge : edges) {
+        SCOPED_TRACE(edge.command);
+        window->setCurrentDate(edge.from);
+        trigger(edge.command);
+        EXPECT_EQ(window->currentDate(), edge.from);
+    }
+
+    trigger("ActionSegodn");
+    EXPECT_EQ(window->currentDate(), FromCivil(2026, 12, 8));
+    EXPECT_EQ(window->findChild<QAction*>("ActionSegodn")->shortcut(), QKeySequence(Qt::Key_F8));
+    EXPECT_EQ(window->findChild<QAction*>("ActionBack")->shortcut(), QKeySequence("Ctrl+Left"));
+    EXPECT_EQ(window->findChild<QAction*>("ActionRefrech")->shortcut(), QKeySequence(Qt::Key_F5));
+}
+
+TEST(MainWindow, BackAndForwardWalkTheHistory)
+{
+    Fixture f;
+    auto window = f.open();
+    auto* back = window->findChild<QAction*>("ActionBack");
+    auto* forward = window->findChild<QAction*>("ActionForward");
+    ASSERT_TRUE(back && forward);
+    EXPECT_FALSE(back->isEnabled());
+    const Date start = window->currentDate();
+    const Date b = FromCivil(2026, 1, 2), c = FromCivil(2026, 1, 3);
+    window->setCurrentDate(b);
+    window->setCurrentDate(c);
+    EXPECT_TRUE(back->isEnabled());
+    EXPECT_FALSE(forward->isEnabled());
+
+    back->trigger();
+    EXPECT_EQ(window->currentDate(), b);
+    EXPECT_TRUE(forward->isEnabled());
+    forward->trigger();
+    EXPECT_EQ(window->currentDate(), c);
+    back->trigger();
+    back->trigger();
+    EXPECT_EQ(window->currentDate(), start);
+    EXPECT_FALSE(back->isEnabled());
+
+    for (int i = 0; i < 205; ++i)
+        window->ActionSlDnExecute();
+    EXPECT_EQ(window->history().backList().size(), DateHistory::kMaxEntries);
+    EXPECT_FALSE(forward->isEnabled());
 }
 
 }  // namespace
