@@ -456,19 +456,12 @@ void TForm1::ActionPrDnExecute() { setCurrentDate(PreviousDay(current_date_)); }
 void TForm1::ActionSegodnExecute() { setCurrentDate(today()); }
 void TForm1::ActionRefrechExecute() { ZKDataChange(); }
 
-void TForm1::ActionBackExecute()
-{
-    const std::optional<Date> date = history_.back();
-    if (!date)
-        return;
-    navigating_history_ = true;
-    setCurrentDate(*date);
-    navigating_history_ = false;
-}
+void TForm1::ActionBackExecute() { showFromHistory(history_.back()); }
+void TForm1::ActionForwardExecute() { showFromHistory(history_.forward()); }
 
-void TForm1::ActionForwardExecute()
+// A step through the history shows its date without adding it again.
+void TForm1::showFromHistory(std::optional<Date> date)
 {
-    const std::optional<Date> date = history_.forward();
     if (!date)
         return;
     navigating_history_ = true;

@@ -141,6 +141,7 @@ private:
     void openPamjatka(Date date, int tab);
     void memoChanged();
     void updateHistoryActions();
+    void showFromHistory(std::optional<Date> date);
     void saveOrSay();
 
     MainWindowContext context_;
