@@ -804,22 +804,31 @@ void TPamjatka::PamSave(bool for_message)
     if (!context_.autostart_folder.isEmpty()) {
         QString error;
         const QString program = CompanionProgram(context_.program_folder, "Events.exe");
+        bool ok = true;
         if (s.with_system && !program.isEmpty()) {
             AutostartEntry entry{.name = kAutostartPamjatka, .program_path = program, .data_root = context_.folder,
                                  .start_mode = 1, .argument = "jp"};
-            WriteAutostartEntry(context_.autostart_folder, entry, &error);
+            ok = WriteAutostartEntry(context_.autostart_folder, entry, &error);
         } else {
-            RemoveAutostartEntry(context_.autostart_folder, kAutostartPamjatka, context_.folder, &error);
+            ok = RemoveAutostartEntry(context_.autostart_folder, kAutostartPamjatka, context_.folder, &error);
         }
+        if (!ok)
+            emit notice("Автозапуск сообщений не изменён: " + error);
     }
 
-    // A file that could not be read is not written over.
+    // A file that could not be read is not written over; the dialog goes on
+    // either way, and the status bar says what was not stored.
     IniReadResult read = ReadIniFile(sobIniPath());
-    if (!read.error.isEmpty())
+    if (!read.error.isEmpty()) {
+        emit notice("sob.ini: " + read.error);
         return;
+    }
     WriteSobSettings(read.file, s);
-    if (SaveIniFile(read.file, sobIniPath()).ok())
+    const WriteResult saved = SaveIniFile(read.file, sobIniPath());
+    if (saved.ok())
         read_settings_ = s;
+    else
+        emit notice("Настройки сообщений не сохранены: " + saved.error);
 }
 
 void TPamjatka::onActivated()

@@ -342,6 +342,17 @@ TEST_F(PamjatkaTest, TheSettingsTab)
     Find<QCheckBox>(d, "CheckBoxWin")->setChecked(false);
     o.dialog->PamSave(false);
     EXPECT_FALSE(QFile::exists(root.filePath("autostart/indikt-pamjatka.desktop")));
+
+    // A failed store is said, not swallowed.
+    QStringList notices;
+    QObject::connect(o.dialog.get(), &TPamjatka::notice, [&](const QString& text) { notices << text; });
+    {
+        FileSizeLimit limit(16);
+        ASSERT_TRUE(limit.isSet());
+        o.dialog->PamSave(false);
+    }
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].startsWith("Настройки сообщений не сохранены")) << notices[0].toStdString();
 }
 
 class MainWindowMemo : public ::testing::Test {
