@@ -2,6 +2,7 @@
 
 #include "app/autostart.h"
 #include "app/companion.h"
+#include "app/day_widgets.h"
 #include "app/pamjatka_dialog.h"
 
 #include "calendar/date_texts.h"
@@ -20,6 +21,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QDockWidget>
 #include <QMenuBar>
 #include <QTextEdit>
 #include <QPainter>
@@ -115,9 +117,16 @@ void TForm1::saveOrSay()
 void TForm1::ActionMinimExecute()
 {
     saveOrSay();
+    panel_explorer_->hide();
+    settings_.setFlag(kSectionVid, "LargeIco", false);
+    settings_.setFlag(kSectionVid, "KnVKalendare", true);
+    applyPanelSettings();
+    menuBar()->hide();
+    commands_->action("ActionPanelMenu")->setChecked(false);
     statusBar()->hide();
     setWindowState(Qt::WindowNoState);
     resize(678, 414);
+    showPane(DayPane::Menaion);
 }
 
 void TForm1::ActionChasExecute()
@@ -167,6 +176,7 @@ void TForm1::ActionSistTrExecute()
             SysTrRestore();
     });
     tray_->show();
+    panel_explorer_->hide();
     hide();
 }
 
@@ -190,89 +200,6 @@ Date TForm1::today() const
     return FromCivil(date.year(), date.month(), date.day());
 }
 
-void TForm1::buildWidgets()
-{
-    auto* central = new QWidget(this);
-    central->setObjectName("PanelDay");
-    auto* layout = new QHBoxLayout(central);
-
-    auto* date_block = new QWidget(central);
-    date_block->setObjectName("PanelCalendar");
-    auto* date_layout = new QVBoxLayout(date_block);
-    auto make_label = [&](const char* name, QWidget* owner, QBoxLayout* into) {
-        auto* label = new QLabel(owner);
-        label->setObjectName(name);
-        label->setWordWrap(true);
-        into->addWidget(label);
-        return label;
-    };
-    label_date_ = make_label("LabelDate", date_block, date_layout);
-    label_date_->setStyleSheet("font-size: 16pt; font-weight: bold;");
-    label_old_style_ = make_label("LabelMesStarStil", date_block, date_layout);
-    label_week_ = make_label("LabelSedmiza", date_block, date_layout);
-    label_post_ = make_label("LabelPost", date_block, date_layout);
-    label_post_->setStyleSheet("color: teal;");
-    rich_edit_jub_pr_ = new QTextEdit(date_block);
-    rich_edit_jub_pr_->setObjectName("RichEditJubPr");
-    rich_edit_jub_pr_->setReadOnly(true);
-    rich_edit_jub_pr_->setMaximumHeight(90);
-    rich_edit_jub_pr_->hide();
-    date_layout->addWidget(rich_edit_jub_pr_);
-    date_layout->addStretch(1);
-    label_time_ = make_label("LabelTime", date_block, date_layout);
-    label_time_->setAlignment(Qt::AlignHCenter);
-    label_today_ = make_label("LblSegodn", date_block, date_layout);
-    date_block->setMinimumWidth(260);
-    layout->addWidget(date_block);
-
-    // The text panes (Menaion, troparia, readings, notes, prayer book, lives)
-    // take this place; its caption names the one shown.
-    auto* right = new QWidget(central);
-    right->setObjectName("PanelRicht");
-    auto* right_layout = new QVBoxLayout(right);
-    label_right_ = make_label("LabelRicht", right, right_layout);
-    label_right_->setText("Месяцеслов");
-    label_right_->setStyleSheet("font-weight: bold;");
-    right_layout->addStretch(1);
-    layout->addWidget(right, 1);
-    setCentralWidget(central);
-
-    QMenu* menu = nullptr;
-    const auto add_action = [&](const char* name, const char* caption, const char* hint, QKeySequence keys,
-                                void (TForm1::*handler)()) {
-        auto* action = new QAction(QString::fromUtf8(caption), this);
-        action->setObjectName(name);
-        action->setToolTip(QString::fromUtf8(hint));
-        action->setStatusTip(QString::fromUtf8(hint));
-        action->setShortcut(keys);
-        connect(action, &QAction::triggered, this, handler);
-        menu->addAction(action);
-        addAction(action);
-        return action;
-    };
-    menu = menuBar()->addMenu("Индикт");
-    add_action("ActionPrDn", "Предыдущий день", "Предыдущий день", {}, &TForm1::ActionPrDnExecute);
-    add_action("ActionSlDn", "Следующий день", "Следующий день", {}, &TForm1::ActionSlDnExecute);
-    add_action("ActionSegodn", "Сегодня", "Сегодня", QKeySequence(Qt::Key_F8), &TForm1::ActionSegodnExecute);
-    action_back_ = add_action("ActionBack", "Назад", "Назад", QKeySequence("Ctrl+Left"), &TForm1::ActionBackExecute);
-    action_forward_ =
-        add_action("ActionForward", "Вперед", "Вперед", QKeySequence("Ctrl+Right"), &TForm1::ActionForwardExecute);
-    add_action("ActionRefrech", "Обновить", "Обновить", QKeySequence(Qt::Key_F5), &TForm1::ActionRefrechExecute);
-    action_back_->setEnabled(false);
-    action_forward_->setEnabled(false);
-    QMenu* memo_menu = menuBar()->addMenu("Памятка");
-    menu = memo_menu;
-    add_action("ActionSob", "Памятка", "Памятка - церковные праздники, юбилеи, события", QKeySequence("Ctrl+U"),
-               &TForm1::ActionSobExecute);
-    add_action("ActionNewPr", "Добавить праздник", "Добавить праздник", {}, &TForm1::ActionNewPrExecute);
-    add_action("ActionNewJub", "Добавить юбилей", "Добавить юбилей", {}, &TForm1::ActionNewJubExecute);
-
-    // A permanent label: status tips of menus do not erase the day's text.
-    status_text_ = new QLabel(this);
-    status_text_->setObjectName("StatusText");
-    statusBar()->addPermanentWidget(status_text_, 1);
-}
-
 void TForm1::ReaderAll()
 {
     // Step 2: the start-up keys again, and the start mode in force.
@@ -283,6 +210,7 @@ void TForm1::ReaderAll()
     settings_.repairCalendarColours();
     statusBar()->setVisible(settings_.flag(kSectionVid, "Sostojanie"));
     label_post_->setVisible(settings_.flag(kSectionVid, "Post"));
+    applyPanelSettings();
 
     if (!first_read_done_) {
         current_date_ = today();
@@ -330,7 +258,8 @@ QString TForm1::statusText() const { return status_text_->text(); }
 void TForm1::updateToday()
 {
     const Date now = today();
-    label_today_->setText("Сегодня: " + Qs(TextOfDayAndMonthAndYear(now)));
+    shown_today_ = now;
+    updateTodayLabel();
     const QString long_form = Qs(TextOfDayAndMonthAndYear3(now));
     const QString menu_caption = "Сегодня: " + long_form + " г.";
     QString status = "Сегодня " + long_form + " года    " + ClockText(context_.clock().time(), ":");
@@ -342,46 +271,11 @@ void TForm1::updateToday()
     label_time_->setVisible(settings_.flag(kSectionVid, "TimePrint"));
 }
 
-void TForm1::showDay()
-{
-    // In the evening mode the panes show the next liturgical day.
-    const Date shown = evening_mode_ ? NextDay(current_date_) : current_date_;
-    const DayFacts facts = MakeDayFacts(shown);
-    label_date_->setText(Qs(TextOfDayAndMonthAndYear3(shown)));
-    label_old_style_->setText("По старому стилю: " + Qs(TextOfDayAndMonthAndYear6(facts.old_style)));
-    label_week_->setText(Qs(Sedmiza(shown)));
-    const FastDay fast = Post(shown);
-    label_post_->setText(fast.label.empty() ? Qs(std::string(kNoFastLabel)) : Qs(std::string(fast.label)));
-    const QString hint = Qs(std::string(fast.hint));
-    label_post_->setToolTip(hint.section('|', 0, 0).replace("\n\r", "\n"));
-    ListJubPr();
-}
-
 MemoClock TForm1::memoClock() const
 {
     const QDateTime now = context_.clock();
     return {FromCivil(now.date().year(), now.date().month(), now.date().day()),
             now.time().hour() * 60 + now.time().minute()};
-}
-
-void TForm1::ListJubPr()
-{
-    if (!memo_book_)
-        return;
-    const UnderCalendarSwitches switches = FeastDisplaySwitches(settings_);
-    const UnderCalendarText under = indikt::ListJubPr(memo_book_->feastEntries(), memo_book_->jubileeEntries(),
-                                                      current_date_, today(), switches);
-    if (under.unchanged)
-        return;
-    // Red on a church feast, light red otherwise.
-    const bool church = under.day_class == kChurchFeastClass && switches.statuses.church;
-    rich_edit_jub_pr_->setStyleSheet(church ? "color: rgb(255, 0, 0);" : "color: rgb(255, 128, 128);");
-    QString text = Qs(under.text).replace("\n\r", "\n");
-    if (text.endsWith('\n'))
-        text.chop(1);
-    rich_edit_jub_pr_->setPlainText(text);
-    rich_edit_jub_pr_->setToolTip(Qs(under.hint));
-    rich_edit_jub_pr_->setVisible(under.visible);
 }
 
 void TForm1::openPamjatka(Date date, int tab)
@@ -407,73 +301,11 @@ void TForm1::ActionSobExecute() { openPamjatka(today(), -1); }  // on the tab la
 void TForm1::ActionNewPrExecute() { openPamjatka(current_date_, TPamjatka::kTabFeasts); }
 void TForm1::ActionNewJubExecute() { openPamjatka(current_date_, TPamjatka::kTabJubilees); }
 
-namespace {
-
-// The busy cursor for the length of a scope, restored however it is left.
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-}  // namespace
-
-void TForm1::setCurrentDate(Date date)
-{
-    current_date_ = date < kFirstDate ? kFirstDate : date > kLastDate ? kLastDate : date;
-    ZKDataChange();
-}
-
-void TForm1::ZKDataChange()
-{
-    const BusyCursor busy;
-    // A change of date returns to the texts of the date itself.
-    evening_mode_ = false;
-    showDay();
-    if (settings_.flag(kSectionVid, "Sostojanie"))
-        status_text_->setText(Qs(DayStatusText(current_date_)));
-    if (!navigating_history_)
-        history_.visited(current_date_);
-    updateHistoryActions();
-    // The day view's caption form: the program's name and the long date.
-    if (settings_.flag(kSectionVid, "CaptData") && !mini_)
-        setWindowTitle(QString(kCaption) + "-  " + Qs(LongDateText(current_date_)));
-    const QString hint = Qs(LongDateText(current_date_) + OldStylePiece(current_date_));
-    label_date_->setToolTip(hint);
-    label_old_style_->setToolTip(Qs(TextOfMonthAndDay2(MakeDayFacts(current_date_).old_style)) + " по старому стилю");
-}
-
-void TForm1::updateHistoryActions()
-{
-    action_back_->setEnabled(history_.canGoBack());
-    action_forward_->setEnabled(history_.canGoForward());
-}
-
-void TForm1::ActionSlDnExecute() { setCurrentDate(NextDay(current_date_)); }
-void TForm1::ActionPrDnExecute() { setCurrentDate(PreviousDay(current_date_)); }
-void TForm1::ActionSegodnExecute() { setCurrentDate(today()); }
-void TForm1::ActionRefrechExecute() { ZKDataChange(); }
-
-void TForm1::ActionBackExecute() { showFromHistory(history_.back()); }
-void TForm1::ActionForwardExecute() { showFromHistory(history_.forward()); }
-
-// A step through the history shows its date without adding it again.
-void TForm1::showFromHistory(std::optional<Date> date)
-{
-    if (!date)
-        return;
-    navigating_history_ = true;
-    setCurrentDate(*date);
-    navigating_history_ = false;
-}
-
 // After the file was written: today's event times and the day anew.
 void TForm1::memoChanged()
 {
     list_box_mes_sob_ = memo_book_->todayEventTimes();
-    showDay();
+    Vid(current_date_);
 }
 
 void TForm1::onTimer1(const QDateTime& now)
@@ -484,17 +316,15 @@ void TForm1::onTimer1(const QDateTime& now)
         clock_watch_.Tick({FromCivil(now.date().year(), now.date().month(), now.date().day()), now.time().hour() * 60 + now.time().minute()});
     if (events.midnight)
         updateToday();
-    if (events.afternoon) {
-        evening_mode_ = true;
-        showDay();
-    }
+    if (events.afternoon)
+        ActionVezherExecute();
 }
 
 void TForm1::FormActivate()
 {
     if (!first_read_done_)
         return;
-    if (label_today_->text() != "Сегодня: " + Qs(TextOfDayAndMonthAndYear(today()))) {
+    if (shown_today_ != today()) {
         updateToday();
         showDay();
     }

@@ -7,7 +7,9 @@
 // moc cannot parse the C++20 library headers these pull in; it needs only the class.
 #ifndef Q_MOC_RUN
 #include "app/asker.h"
+#include "app/command_table.h"
 #include "app/data_tree_checks.h"
+#include "app/day_panes.h"
 #include "app/start_rules.h"
 #include "app/zk_settings.h"
 #include "calendar/date.h"
@@ -19,10 +21,17 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <array>
 #include <functional>
 #include <memory>
 
+class QDockWidget;
 class QLabel;
+class QMenu;
+class QTabWidget;
+class QTextBrowser;
+class QToolBar;
+class QToolButton;
 class QProcess;
 class QSplashScreen;
 class QSystemTrayIcon;
@@ -31,6 +40,9 @@ class QTextEdit;
 namespace indikt {
 
 class TPamjatka;
+class ClickableLabel;
+class DateEditorSpin;
+class NotesEditor;
 
 // What the window needs from its start, injected so tests can set any moment
 // and any data root.
@@ -53,6 +65,7 @@ public:
     static constexpr int kSplashKeptMs = 1500;
 
     TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent = nullptr);
+    ~TForm1() override;
 
     // The splash the start shows; the deferred work closes it.
     void setSplash(QSplashScreen* splash) { splash_ = splash; }
@@ -116,13 +129,59 @@ public:
     // the status line, the history and the caption.
     void setCurrentDate(Date date);
     void ZKDataChange();
+    // While a search or a report walks through dates, the hub skips the steps
+    // that only serve the person looking at the window.
+    void setBatchWalk(bool on) { batch_walk_ = on; }
     void ActionSlDnExecute();      // "Следующий день"
     void ActionPrDnExecute();      // "Предыдущий день"
     void ActionSegodnExecute();    // "Сегодня" (F8)
     void ActionBackExecute();      // "Назад" (Ctrl+Left)
     void ActionForwardExecute();   // "Вперед" (Ctrl+Right)
     void ActionRefrechExecute();   // "Обновить" (F5)
+    // Set after the desktop picture was changed: the next refresh is skipped.
+    void skipNextRefresh() { skip_next_refresh_ = true; }
     const DateHistory& history() const { return history_; }
+
+    // The jumps of the feasts and fasts menus, by the command's tag.
+    void ActionPrasdnikiExecute(int kind);
+    void ActionGosPrasdnikiExecute(int kind);
+    void PostAndSploschClick(int kind);
+
+    // The month buttons, the month menus and the date editors.
+    void SpButMes1Click();         // a month back
+    void SpButMes2Click();         // a month on
+    void IsmMes(int month);        // the civil month menu
+    void IsmMesStarSt(int month);  // the old-style month menu
+    void openYearEditor();         // `SpinEditGod`
+    void openOldStyleDayEditor();  // `SpinEditDenSt`
+    void closeDateEditors();
+    QMenu* dateMenu() const { return date_menu_; }
+    QMenu* monthMenu() const { return month_menu_; }
+    QMenu* oldStyleMonthMenu() const { return old_style_month_menu_; }
+
+    // The date block of `date`, and the year menus when its civil year is new.
+    void Vid(Date date);
+
+    // The liturgical-day modes: the texts of the date itself, or of the next day.
+    void ActionUtroExecute();      // "С утра"
+    void ActionVezherExecute();    // "C вечера"
+    // The day whose texts the panes show.
+    Date liturgicalDate() const;
+
+    // The text panes: the one shown is named by `LabelRicht`; only it is filled.
+    void showPane(DayPane pane);
+    QString rightCaption() const;
+    void setTextBuilder(DayPane pane, std::unique_ptr<DayTextBuilder> builder);
+    void setNoteEditing(NoteEditing* editing) { note_editing_ = editing; }
+    QWidget* paneView(DayPane pane) const { return pane_views_[static_cast<size_t>(pane)]; }
+
+    // The window modes.
+    void ActionMaxExecute();       // "Во весь экран"
+    void ActionOptimExecute();     // "Оптимальный"
+    void ActionPashExecute();      // "Пасхалия": the companion program of the data root
+    void HelpContents1Execute();   // "Справка"
+
+    const CommandSet& commands() const { return *commands_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -132,8 +191,23 @@ private:
     Date today() const;
     void buildWidgets();
     void applyWindowState();
+    void buildDateBlock(QWidget* owner);
+    void buildPanes(QWidget* owner);
+    void buildMenus();
+    void buildToolBar();
+    void connectCommands();
+    void runGuarded(QAction* action, const std::function<void()>& handler);
     void showDay();
+    void fillShownPane(Date date);
+    void ClearPravka();
+    void updateYearMenus(Date date);
+    void updateVersionCommands();
+    void applyPanelSettings();
+    void setToolBarInCalendar(bool in_calendar);
+    void beforeNavigation();
+    void setJumpTarget(std::optional<Date> date);
     void updateToday();
+    void updateTodayLabel();
     void deferredStartWork();
     void FreeAutoPam();
     QString ResolveMainPicture(const QString& stored) const;
@@ -161,13 +235,42 @@ private:
     QProcess* mini_ = nullptr;          // the running mini window program
     bool mini_started_before_ = false;
 
-    QLabel* label_date_ = nullptr;
-    QLabel* label_old_style_ = nullptr;
+    std::unique_ptr<CommandSet> commands_;
+    QWidget* panel_num_ = nullptr;
+    QWidget* panel_st_st_ = nullptr;
+    ClickableLabel* label_den_star_stil_ = nullptr;
+    ClickableLabel* label_mes_star_stil_ = nullptr;
+    ClickableLabel* label_day_ = nullptr;
+    ClickableLabel* label_weekday_ = nullptr;
+    ClickableLabel* label_year_ = nullptr;
+    ClickableLabel* label_month_ = nullptr;
     QLabel* label_week_ = nullptr;
     QLabel* label_post_ = nullptr;
-    QLabel* label_today_ = nullptr;
-    QLabel* label_time_ = nullptr;
+    ClickableLabel* label_today_ = nullptr;
+    ClickableLabel* label_time_ = nullptr;
     QLabel* label_right_ = nullptr;
+    QToolButton* month_back_ = nullptr;
+    QToolButton* month_on_ = nullptr;
+    DateEditorSpin* year_editor_ = nullptr;
+    DateEditorSpin* old_style_day_editor_ = nullptr;
+    QMenu* date_menu_ = nullptr;
+    QMenu* month_menu_ = nullptr;
+    QMenu* old_style_month_menu_ = nullptr;
+    std::array<QMenu*, 4> year_headings_{};
+    int year_cache_ = 0;
+    QTabWidget* page_list_ = nullptr;
+    std::array<QWidget*, kDayPaneCount> pane_views_{};
+    std::array<std::unique_ptr<DayTextBuilder>, kDayPaneCount> builders_;
+    NoteEditing* note_editing_ = nullptr;
+    QWidget* panel_ico_ = nullptr;
+    QDockWidget* panel_poisk_ = nullptr;
+    QDockWidget* panel_explorer_ = nullptr;
+    QTextBrowser* web_browser_ = nullptr;
+    QToolBar* tool_bar_ = nullptr;
+    QWidget* date_block_ = nullptr;
+    Date shown_today_;  // the day the "today" labels were written for
+    bool batch_walk_ = false;
+    bool skip_next_refresh_ = false;
     QLabel* status_text_ = nullptr;
     QTextEdit* rich_edit_jub_pr_ = nullptr;
 
@@ -178,8 +281,6 @@ private:
     TPamjatka* pamjatka_ = nullptr;  // made when first opened, owned by the window
     DateHistory history_;
     bool navigating_history_ = false;
-    QAction* action_back_ = nullptr;
-    QAction* action_forward_ = nullptr;
 };
 
 }  // namespace indikt

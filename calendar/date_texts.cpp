@@ -12,6 +12,9 @@ constexpr std::array<std::string_view, 12> kMonthAbbreviations = {
 constexpr std::array<std::string_view, 12> kMonthNames = {
     "Январь", "Февраль", "Март", "Апрель", "Май", "Июнь",
     "Июль", "Август", "Сентябрь", "Октябрь", "Ноябрь", "Декабрь"};
+constexpr std::array<std::string_view, 12> kMonthNamesGenitive = {
+    "января", "февраля", "марта", "апреля", "мая", "июня",
+    "июля", "августа", "сентября", "октября", "ноября", "декабря"};
 constexpr std::array<std::string_view, 7> kWeekdayNames = {
     "Понедельник", "Вторник", "Среда", "Четверг", "Пятница", "Суббота", "Воскресенье"};
 constexpr std::array<std::string_view, 7> kWeekdayAbbreviations = {"Пн", "Вт", "Ср", "Чт", "Пт", "Сб", "Вс"};
@@ -69,6 +72,11 @@ std::string_view MonthAbbreviation(int month)
 std::string_view MonthName(int month)
 {
     return month >= 1 && month <= 12 ? kMonthNames[month - 1] : std::string_view();
+}
+
+std::string_view MonthNameGenitive(int month)
+{
+    return month >= 1 && month <= 12 ? kMonthNamesGenitive[month - 1] : std::string_view();
 }
 
 std::string_view WeekdayName(int iso_weekday)

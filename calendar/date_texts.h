@@ -17,6 +17,7 @@ namespace indikt {
 // Name tables: months 1..12, weekdays by ISO number 1 = Monday ... 7 = Sunday.
 std::string_view MonthAbbreviation(int month);
 std::string_view MonthName(int month);
+std::string_view MonthNameGenitive(int month);  // "января" (the old-style label of the date block)
 std::string_view WeekdayName(int iso_weekday);
 std::string_view WeekdayAbbreviation(int iso_weekday);
 

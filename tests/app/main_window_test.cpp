@@ -114,7 +114,9 @@ TEST(MainWindow, EveningModeFromTheClock)
         EXPECT_FALSE(window->eveningMode());
         window->onTimer1(QDateTime(QDate(2026, 12, 8), QTime(15, 0, 5)));
         EXPECT_TRUE(window->eveningMode());
-        EXPECT_EQ(LabelText(*window, "LabelDate"), "Среда 9 дек 2026");
+        // The panes show the next day; the date block keeps the date itself.
+        EXPECT_EQ(window->liturgicalDate(), FromCivil(2026, 12, 9));
+        EXPECT_EQ(LabelText(*window, "LabelDay"), "8");
     }
 }
 
@@ -314,7 +316,8 @@ TEST(MainWindow, NavigationRunsEveryDateThroughTheHub)
     window->setCurrentDate(FromCivil(2025, 12, 31));
     trigger("ActionSlDn");
     EXPECT_EQ(window->currentDate(), FromCivil(2026, 1, 1));
-    EXPECT_EQ(LabelText(*window, "LabelDate"), "Четверг 1 янв 2026");
+    EXPECT_EQ(LabelText(*window, "LabelWeekday"), "Четверг");
+    EXPECT_EQ(LabelText(*window, "LabelDay"), "1");
     EXPECT_TRUE(window->statusText().startsWith("Четверг 1 янв 2026 г. (19 дек по ст. ст.). От Паcхи 2025 г. - "))
         << window->statusText().toStdString();
 
