@@ -81,7 +81,18 @@ void TForm1::buildWidgets()
     buildPanes(right);
     right_layout->addWidget(page_list_, 1);
     layout->addWidget(right, 1);
+    // The icons of the day sit beside the text when shown.
+    panel_ico_ = new QWidget(central);
+    panel_ico_->setObjectName("PanelIco");
+    panel_ico_->hide();
+    layout->addWidget(panel_ico_);
     setCentralWidget(central);
+
+    // The search of a whole year; its fields come with the search.
+    panel_poisk_ = new QDockWidget("Поиск", this);
+    panel_poisk_->setObjectName("PanelPoisk");
+    addDockWidget(Qt::LeftDockWidgetArea, panel_poisk_);
+    panel_poisk_->hide();
 
     // The free text viewer; its own commands come with the viewer.
     panel_explorer_ = new QDockWidget("Просмотр текстов", this);
@@ -187,6 +198,7 @@ void TForm1::buildDateBlock(QWidget* owner)
     num->addWidget(label_today_);
     outer->addWidget(panel_num_, 1);
     owner->setMinimumWidth(260);
+    owner->setMaximumWidth(340);
 
     // The editors open over their label and close on Enter, Escape or leaving them.
     year_editor_ = new DateEditorSpin(panel_num_);

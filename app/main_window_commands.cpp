@@ -121,13 +121,17 @@ void TForm1::applyPanelSettings()
     for (size_t position = 0; position < buttons.size(); ++position) {
         const bool shown = settings_.flag(kSectionToolBar, ToolBarButtonKey(static_cast<int>(position)));
         commands_->action(buttons[position].choice)->setChecked(shown);
-        if (shown)
+        // A command whose work is not in the program yet takes no button.
+        if (shown && commands_->action(buttons[position].command)->isEnabled())
             tool_bar_->addAction(commands_->action(buttons[position].command));
     }
     const bool large = settings_.flag(kSectionVid, "LargeIco");
-    tool_bar_->setStyleSheet(large ? "QToolButton { padding: 6px 10px; font-size: 11pt; }" : "");
     commands_->action("ActionLargeIco")->setChecked(large);
     setToolBarInCalendar(settings_.flag(kSectionVid, "KnVKalendare"));
+    // Large buttons above the window; in the narrow calendar side they stay small.
+    const bool roomy = large && tool_bar_->parentWidget() != date_block_;
+    tool_bar_->setStyleSheet(roomy ? "QToolButton { padding: 6px 10px; font-size: 11pt; }"
+                                   : "QToolButton { padding: 1px 3px; }");
     const bool tool_bar_shown = settings_.flag(kSectionVid, "InstrSt");
     tool_bar_->setVisible(tool_bar_shown);
     commands_->action("PInstrStand")->setChecked(tool_bar_shown);

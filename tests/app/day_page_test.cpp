@@ -258,6 +258,26 @@ TEST(DayPage, OnlyTheShownPaneIsFilledForTheLiturgicalDay)
     }
 }
 
+TEST(DayPage, WithoutMenuTopNavigationHidesTheMainMenu)
+{
+    Fixture f;
+    f.writeZk("[Vid]\r\nMenuTop=0\r\n");
+    auto window = f.open();
+    window->show();
+    EXPECT_FALSE(window->menuBar()->isVisible());
+    Action(*window, "ActionPanelMenu")->trigger();  // F2 shows it
+    EXPECT_TRUE(window->menuBar()->isVisible());
+    Action(*window, "ActionSlDn")->trigger();
+    EXPECT_FALSE(window->menuBar()->isVisible());
+    // The date pop-up menu offers today, the date dialog, a bookmark, a jubilee, a feast and the settings.
+    QStringList items;
+    for (QAction* item : window->dateMenu()->actions())
+        if (!item->isSeparator())
+            items << item->objectName();
+    EXPECT_EQ(items, QStringList({"ActionSegodn", "ActionVData", "ActionAddBookMark", "ActionNewJub", "ActionNewPr",
+                                  "ActionParam"}));
+}
+
 TEST(DayPage, TheNoteBeingEditedIsSavedUnderItsOwnDate)
 {
     Fixture f;
