@@ -222,6 +222,11 @@ void TForm1::ReaderAll()
     }
     updateToday();
     showDay();
+    // The caption of the settings: the short date when "CaptData" is on. A
+    // change of date later writes the day view's long form instead.
+    setWindowTitle(settings_.flag(kSectionVid, "CaptData")
+                       ? QString(kCaption) + "-  " + Qs(TextOfDayAndMonthAndYear5(current_date_)) + " г."
+                       : QString(kCaption));
     if (!settings_.loadError().isEmpty())
         statusBar()->showMessage("zk.ini: " + settings_.loadError());
     else if (!data_tree_.error.isEmpty())

@@ -147,6 +147,11 @@ TEST(DayPage, YearMenusFollowTheCivilYearAndTheirCommandsJump)
     Action(*window, "ActionGosPr007")->trigger();
     EXPECT_EQ(window->currentDate(), D(2025, 5, 9));
 
+    EXPECT_EQ(Action(*window, "ActionDvPr022")->text(), "РОЖДЕСТВО ХРИСТОВО - Вт 7 янв (25 дек)");
+    EXPECT_EQ(Action(*window, "ActionDvPr022")->shortcut(), QKeySequence(Qt::Key_F11));
+    EXPECT_EQ(Action(*window, "ActionDvPr012")->shortcut(), QKeySequence(Qt::Key_F12));
+    EXPECT_EQ(Action(*window, "ActionPost1")->text(), "Великий пост с Пн 3 мар (18 фев) до Вс 20 апр (7 апр) - 48 дн.");
+
     window->setCurrentDate(D(2026, 2, 1));
     EXPECT_EQ(Action(*window, "ActionDvPr012")->text(), "ПАСХА - Вс 12 апр (30 мар)");
     EXPECT_EQ(feasts->actions().first()->text(), "Праздники в 2026 г.");
@@ -256,6 +261,16 @@ TEST(DayPage, OnlyTheShownPaneIsFilledForTheLiturgicalDay)
         window->showPane(*pane);
         EXPECT_EQ(window->rightCaption(), caption);
     }
+}
+
+TEST(DayPage, CaptionForms)
+{
+    Fixture f;
+    f.writeZk("[Vid]\r\nCaptData=1\r\n");
+    auto window = f.open();
+    EXPECT_EQ(window->windowTitle(), " Индикт  -  Вт 8 дек 2026 г.");
+    window->setCurrentDate(D(2012, 1, 9));
+    EXPECT_EQ(window->windowTitle(), " Индикт  -  Понедельник 9 янв 2012 г. ");
 }
 
 TEST(DayPage, WithoutMenuTopNavigationHidesTheMainMenu)
