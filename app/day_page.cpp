@@ -5,6 +5,7 @@
 #include "main_window.h"
 
 #include "app/day_widgets.h"
+#include "app/month_grid_widget.h"
 
 #include "calendar/date_navigation.h"
 #include "calendar/date_texts.h"
@@ -12,6 +13,7 @@
 #include "calendar/fasts.h"
 #include "calendar/feast_placement.h"
 #include "calendar/feasts.h"
+#include "calendar/month_grid.h"
 #include "calendar/paschalion.h"
 #include "calendar/sedmiza.h"
 #include "calendar/year_menus.h"
@@ -24,6 +26,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -65,10 +68,19 @@ void TForm1::buildWidgets()
     auto* central = new QWidget(this);
     central->setObjectName("Panel1");
     auto* layout = new QHBoxLayout(central);
-    date_block_ = new QWidget(central);
+    // The calendar side scrolls rather than forcing a tall window.
+    auto* left_scroll = new QScrollArea(central);
+    left_scroll->setObjectName("ScrollLeft");
+    left_scroll->setFrameShape(QFrame::NoFrame);
+    left_scroll->setWidgetResizable(true);
+    left_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    date_block_ = new QWidget(left_scroll);
     date_block_->setObjectName("PanelLeft");
     buildDateBlock(date_block_);
-    layout->addWidget(date_block_);
+    left_scroll->setWidget(date_block_);
+    left_scroll->setMinimumWidth(280);
+    left_scroll->setMaximumWidth(360);
+    layout->addWidget(left_scroll);
 
     auto* right = new QWidget(central);
     right->setObjectName("PanelRicht");
@@ -117,9 +129,13 @@ void TForm1::buildWidgets()
 void TForm1::buildDateBlock(QWidget* owner)
 {
     auto* outer = new QVBoxLayout(owner);
+    outer->setContentsMargins(4, 4, 4, 4);
+    outer->setSpacing(2);
     panel_num_ = new QWidget(owner);
     panel_num_->setObjectName("PanelNum");
     auto* num = new QVBoxLayout(panel_num_);
+    num->setContentsMargins(2, 2, 2, 2);
+    num->setSpacing(3);
     const auto make_label = [](const char* name, QWidget* parent) {
         auto* label = new ClickableLabel(parent);
         label->setObjectName(name);
@@ -134,24 +150,12 @@ void TForm1::buildDateBlock(QWidget* owner)
     label_weekday_ = make_label("LabelWeekday", dail);
     label_weekday_->setToolTip("Выбрать дату");
     label_day_ = make_label("LabelDay", dail);
-    label_day_->setStyleSheet("font-size: 40pt; font-weight: bold;");
-    auto* month_row = new QHBoxLayout;
-    month_back_ = new QToolButton(dail);
-    month_back_->setObjectName("SpButMes1");
-    month_back_->setArrowType(Qt::LeftArrow);
-    month_back_->setToolTip("Предыдущий месяц");
-    month_on_ = new QToolButton(dail);
-    month_on_->setObjectName("SpButMes2");
-    month_on_->setArrowType(Qt::RightArrow);
-    month_on_->setToolTip("Следующий месяц");
+    label_day_->setStyleSheet("font-size: 30pt; font-weight: bold;");
     label_month_ = make_label("LabelMonth", dail);
-    month_row->addWidget(month_back_);
-    month_row->addWidget(label_month_, 1);
-    month_row->addWidget(month_on_);
     label_year_ = make_label("LabelYear", dail);
     dail_layout->addWidget(label_weekday_);
     dail_layout->addWidget(label_day_);
-    dail_layout->addLayout(month_row);
+    dail_layout->addWidget(label_month_);
     dail_layout->addWidget(label_year_);
     num->addWidget(dail);
 
@@ -183,22 +187,29 @@ void TForm1::buildDateBlock(QWidget* owner)
     label_post_->setWordWrap(true);
     num->addWidget(label_post_);
 
+    buildCalendarPanel(panel_num_);
+    num->addWidget(panel_calendar_);
+    label_time_ = make_label("LabelTime", panel_num_);
+    label_time_->setToolTip("Сегодня");
+    num->addWidget(label_time_);
     rich_edit_jub_pr_ = new QTextEdit(panel_num_);
     rich_edit_jub_pr_->setObjectName("RichEditJubPr");
     rich_edit_jub_pr_->setReadOnly(true);
     rich_edit_jub_pr_->setMaximumHeight(90);
     rich_edit_jub_pr_->hide();
     num->addWidget(rich_edit_jub_pr_);
+    // The main picture fills the room the grid leaves when it is collapsed.
+    image_ico_indikt_ = new QLabel(panel_num_);
+    image_ico_indikt_->setObjectName("ImageIcoIndikt");
+    image_ico_indikt_->setAlignment(Qt::AlignCenter);
+    image_ico_indikt_->hide();
+    num->addWidget(image_ico_indikt_, 1);
     num->addStretch(1);
-    label_time_ = make_label("LabelTime", panel_num_);
-    label_time_->setToolTip("Сегодня");
-    num->addWidget(label_time_);
     label_today_ = make_label("LblSegodn", panel_num_);
     label_today_->setToolTip("Сегодня");
     num->addWidget(label_today_);
     outer->addWidget(panel_num_, 1);
     owner->setMinimumWidth(260);
-    owner->setMaximumWidth(340);
 
     // The editors open over their label and close on Enter, Escape or leaving them.
     year_editor_ = new DateEditorSpin(panel_num_);
@@ -239,8 +250,6 @@ void TForm1::buildDateBlock(QWidget* owner)
         old_style_month_menu_->addAction(name, this, [this, month] { IsmMesStarSt(month); })->setData(month);
     }
 
-    connect(month_back_, &QToolButton::clicked, this, &TForm1::SpButMes1Click);
-    connect(month_on_, &QToolButton::clicked, this, &TForm1::SpButMes2Click);
     connect(label_month_, &ClickableLabel::clicked, this,
             [this] { month_menu_->popup(label_month_->mapToGlobal(label_month_->rect().bottomLeft())); });
     connect(label_mes_star_stil_, &ClickableLabel::clicked, this, [this] {
@@ -254,6 +263,141 @@ void TForm1::buildDateBlock(QWidget* owner)
     for (ClickableLabel* label : {label_day_, label_weekday_, label_month_, label_year_, label_den_star_stil_,
                                   label_mes_star_stil_, label_today_})
         connect(label, &ClickableLabel::contextMenuWanted, this, [this](const QPoint& at) { date_menu_->popup(at); });
+}
+
+// The month grid with its header (month, year, "г." and the month buttons)
+// and the weekday headings, and the buttons that collapse and expand it.
+void TForm1::buildCalendarPanel(QWidget* owner)
+{
+    panel_calendar_ = new QWidget(owner);
+    panel_calendar_->setObjectName("PanelCalendar");
+    auto* layout = new QVBoxLayout(panel_calendar_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+
+    auto* header = new QWidget(panel_calendar_);
+    header->setObjectName("Panel2");
+    auto* header_layout = new QHBoxLayout(header);
+    header_layout->setContentsMargins(0, 0, 0, 0);
+    header_layout->setSpacing(2);
+    month_back_ = new QToolButton(header);
+    month_back_->setObjectName("SpButMes1");
+    month_back_->setArrowType(Qt::LeftArrow);
+    month_back_->setToolTip("Предыдущий месяц");
+    month_on_ = new QToolButton(header);
+    month_on_->setObjectName("SpButMes2");
+    month_on_->setArrowType(Qt::RightArrow);
+    month_on_->setToolTip("Следующий месяц");
+    label_mes_ = new ClickableLabel(header);
+    label_mes_->setObjectName("LabelMes");
+    label_mes_->setStyleSheet("font-weight: bold;");
+    label_god_ = new ClickableLabel(header);
+    label_god_->setObjectName("LabelGod");
+    label_god_->setStyleSheet("font-weight: bold;");
+    auto* label_g = new QLabel("г.", header);
+    label_g->setObjectName("LabelG");
+    header_layout->addWidget(month_back_);
+    header_layout->addStretch(1);
+    header_layout->addWidget(label_mes_);
+    header_layout->addWidget(label_god_);
+    header_layout->addWidget(label_g);
+    header_layout->addStretch(1);
+    header_layout->addWidget(month_on_);
+    layout->addWidget(header);
+
+    auto* headings = new QHBoxLayout;
+    headings->setSpacing(0);
+    const char* const names[kGridColumns] = {"LabelPn", "LabelVt", "LabelSr", "LabelZht", "LabelPt", "LabelSb", "LabelVs"};
+    for (int column = 0; column < kGridColumns; ++column) {
+        auto* label = new QLabel(panel_calendar_);
+        label->setObjectName(names[column]);
+        label->setAlignment(Qt::AlignCenter);
+        headings->addWidget(label, 1);
+        weekday_headings_[static_cast<size_t>(column)] = label;
+    }
+    layout->addLayout(headings);
+    panel_mes_ = new MonthGridWidget(panel_calendar_);
+    layout->addWidget(panel_mes_);
+
+    connect(month_back_, &QToolButton::clicked, this, &TForm1::SpButMes1Click);
+    connect(month_on_, &QToolButton::clicked, this, &TForm1::SpButMes2Click);
+    connect(label_mes_, &ClickableLabel::clicked, this,
+            [this] { month_menu_->popup(label_mes_->mapToGlobal(label_mes_->rect().bottomLeft())); });
+    connect(label_god_, &ClickableLabel::clicked, this, &TForm1::openYearEditor);
+    connect(panel_mes_, &MonthGridWidget::cellClicked, this, &TForm1::E1d1Click);
+    connect(panel_mes_, &MonthGridWidget::cellMenuWanted, this,
+            [this](int, const QPoint& at) { date_menu_->popup(at); });
+
+    image_knopka_sv_ = new QToolButton(owner);
+    image_knopka_sv_->setObjectName("ImageKnopkaSv");
+    image_knopka_sv_->setToolTip("Свернуть календарь (F7)");
+    image_knopka_rasv_ = new QToolButton(owner);
+    image_knopka_rasv_->setObjectName("ImageKnopkaRasv");
+    image_knopka_rasv_->setToolTip("Развернуть календарь (F7)");
+    image_knopka_rasv_->setArrowType(Qt::DownArrow);
+    connect(image_knopka_sv_, &QToolButton::clicked, this, &TForm1::ButtonSvernClick);
+    connect(image_knopka_rasv_, &QToolButton::clicked, this, &TForm1::ButtonSvernClick);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(image_knopka_sv_);
+    row->addWidget(image_knopka_rasv_);
+    static_cast<QBoxLayout*>(owner->layout())->addLayout(row);
+}
+
+void TForm1::CalendarVid()
+{
+    const MonthGrid grid =
+        BuildMonthGrid(current_date_, today(), settings_.number(kSectionVid, "FirstDay"), memo_book_->feastEntries(),
+                       memo_book_->jubileeEntries(), FeastDisplaySwitches(settings_).statuses, GridColoursOf(settings_));
+    label_god_->setText(QString::number(grid.year));
+    label_mes_->setText(Qs(MonthName(grid.month)));
+    CalendarFirstDayWeek();
+    panel_mes_->setGrid(grid);
+}
+
+void TForm1::CalendarFirstDayWeek()
+{
+    const auto headings = WeekdayHeadings(settings_.number(kSectionVid, "FirstDay"));
+    for (size_t column = 0; column < headings.size(); ++column)
+        weekday_headings_[column]->setText(Qs(headings[column]));
+}
+
+void TForm1::E1d1Click(int index)
+{
+    if (index < 0 || index >= kGridCells)
+        return;
+    const GridCell& cell = panel_mes_->grid().cells[static_cast<size_t>(index)];
+    setJumpTarget(GridClickDate(current_date_, cell.row, cell.other_month, cell.text));
+}
+
+bool TForm1::calendarCollapsed() const { return settings_.flag(kSectionVid, "Calendar"); }
+
+void TForm1::ButtonSvernClick()
+{
+    settings_.setFlag(kSectionVid, "Calendar", !calendarCollapsed());
+    CalendarSvernutExecute();
+}
+
+// Collapsed, the month and year labels and the main picture take the grid's
+// place; expanded, the grid is filled and shown.
+void TForm1::CalendarSvernutExecute()
+{
+    const bool collapsed = calendarCollapsed();
+    Vid(current_date_);
+    image_knopka_rasv_->setVisible(collapsed);
+    image_knopka_sv_->setVisible(!collapsed);
+    panel_calendar_->setVisible(!collapsed);
+    label_month_->setVisible(collapsed);
+    label_year_->setVisible(collapsed);
+    image_ico_indikt_->setVisible(collapsed && !main_picture_.isEmpty());
+    if (collapsed && !main_picture_.isEmpty()) {
+        const QPixmap picture(main_picture_);
+        image_ico_indikt_->setPixmap(
+            picture.scaled(QSize(240, 240), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    }
+    if (!collapsed)
+        CalendarVid();
+    panel_num_->setFocus();
 }
 
 void TForm1::buildPanes(QWidget* owner)
@@ -370,6 +514,8 @@ void TForm1::showDay()
     ClearPravka();
     fillShownPane(liturgicalDate());
     Vid(current_date_);
+    if (!calendarCollapsed())
+        CalendarVid();
     commands_->action("ActionUtro")->setChecked(!evening_mode_);
     commands_->action("ActionVezher")->setChecked(evening_mode_);
 }
@@ -405,7 +551,8 @@ void TForm1::Vid(Date date)
         CssColour(DateColour(jubilee, !feast.text.empty(), feast.day_class, Weekday(date) == kSunday, switches));
     for (QLabel* label : std::initializer_list<QLabel*>{label_day_, label_weekday_, label_month_, label_year_,
                                                         label_time_, label_den_star_stil_, label_mes_star_stil_})
-        label->setStyleSheet(label == label_day_ ? "font-size: 40pt; font-weight: bold; " + colour : colour);
+        label->setStyleSheet(label == label_day_ ? "font-size: 30pt; font-weight: bold; " + colour : colour);
+    image_knopka_sv_->setText(QString::number(Fields(today()).day));
     ListJubPr();
     updateYearMenus(date);
 }
@@ -582,9 +729,10 @@ void TForm1::openYearEditor()
         const QSignalBlocker blocker(year_editor_);
         year_editor_->setValue(YearOf(current_date_));
     }
-    const QRect place = label_year_->geometry();
-    year_editor_->setGeometry(QRect(label_year_->mapTo(panel_num_, QPoint(0, 0)), place.size())
-                                  .adjusted(place.width() / 2 - 45, 0, -(place.width() / 2 - 45), 4));
+    // Over the year of the grid's header, or over the date block's year when the grid is collapsed.
+    QLabel* anchor = calendarCollapsed() ? static_cast<QLabel*>(label_year_) : static_cast<QLabel*>(label_god_);
+    const QPoint centre = anchor->mapTo(panel_num_, anchor->rect().center());
+    year_editor_->setGeometry(QRect(centre.x() - 45, centre.y() - anchor->height() / 2 - 2, 90, anchor->height() + 4));
     year_editor_->show();
     year_editor_->raise();
     year_editor_->setFocus();

@@ -221,6 +221,7 @@ void TForm1::ReaderAll()
             evening_mode_ = true;
     }
     updateToday();
+    CalendarSvernutExecute();
     showDay();
     // The caption of the settings: the short date when "CaptData" is on. A
     // change of date later writes the day view's long form instead.

@@ -41,6 +41,7 @@ namespace indikt {
 
 class TPamjatka;
 class ClickableLabel;
+class MonthGridWidget;
 class DateEditorSpin;
 class NotesEditor;
 
@@ -162,6 +163,15 @@ public:
     // The date block of `date`, and the year menus when its civil year is new.
     void Vid(Date date);
 
+    // The month grid: filled for the current date's month, a click moves the
+    // day page, F7 collapses and expands it ("Calendar").
+    void CalendarVid();
+    void CalendarFirstDayWeek();
+    void E1d1Click(int cell_index);
+    void ButtonSvernClick();
+    void CalendarSvernutExecute();
+    bool calendarCollapsed() const;
+
     // The liturgical-day modes: the texts of the date itself, or of the next day.
     void ActionUtroExecute();      // "С утра"
     void ActionVezherExecute();    // "C вечера"
@@ -193,6 +203,7 @@ private:
     void applyWindowState();
     void buildDateBlock(QWidget* owner);
     void buildPanes(QWidget* owner);
+    void buildCalendarPanel(QWidget* owner);
     void buildMenus();
     void buildToolBar();
     void connectCommands();
@@ -249,6 +260,14 @@ private:
     ClickableLabel* label_today_ = nullptr;
     ClickableLabel* label_time_ = nullptr;
     QLabel* label_right_ = nullptr;
+    QWidget* panel_calendar_ = nullptr;
+    ClickableLabel* label_mes_ = nullptr;
+    ClickableLabel* label_god_ = nullptr;
+    std::array<QLabel*, 7> weekday_headings_{};
+    MonthGridWidget* panel_mes_ = nullptr;
+    QToolButton* image_knopka_sv_ = nullptr;
+    QToolButton* image_knopka_rasv_ = nullptr;
+    QLabel* image_ico_indikt_ = nullptr;
     QToolButton* month_back_ = nullptr;
     QToolButton* month_on_ = nullptr;
     DateEditorSpin* year_editor_ = nullptr;

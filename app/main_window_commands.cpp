@@ -240,6 +240,7 @@ void TForm1::connectCommands()
             c.connectTagged(command.name, [this](int tag) { PostAndSploschClick(tag); });
     }
 
+    c.connect("VidMont", [this] { ButtonSvernClick(); });
     c.connect("ActionMax", [this] { ActionMaxExecute(); });
     c.connect("ActionOptim", [this] { ActionOptimExecute(); });
     c.connect("ActionMinim", [this] { ActionMinimExecute(); });

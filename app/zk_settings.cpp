@@ -167,4 +167,22 @@ UnderCalendarSwitches FeastDisplaySwitches(const ZkSettings& settings)
     return switches;
 }
 
+GridColours GridColoursOf(const ZkSettings& settings)
+{
+    const auto look = [&settings](const char* shown, const char* font, const char* background) {
+        return GridLook{settings.flag(kSectionCalendar, shown), settings.colour(kSectionCalendar, font),
+                        settings.colour(kSectionCalendar, background)};
+    };
+    GridColours colours;
+    colours.sundays = look("SeeVos", "ColorFontVos", "ColorVos");
+    colours.fasts = look("SeePost", "ColorFontPost", "ColorPost");
+    colours.jubilees = look("SeeJubil", "ColorFontJubil", "ColorJubil");
+    colours.feasts = {look("SeePrasd1", "ColorFontPrasd1", "ColorPrasd1"),
+                      look("SeePrasd2", "ColorFontPrasd2", "ColorPrasd2"),
+                      look("SeePrasd3", "ColorFontPrasd3", "ColorPrasd3")};
+    colours.fast_free = look("SeeSpl", "ColorFontSpl", "ColorSpl");
+    colours.current_frame = settings.colour(kSectionCalendar, "ColorVD");
+    return colours;
+}
+
 }  // namespace indikt

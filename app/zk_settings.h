@@ -7,6 +7,7 @@
 #include "app/zk_schema.h"
 #include "calendar/date.h"
 #include "calendar/feast_placement.h"
+#include "calendar/month_grid.h"
 #include "texts/ini_file.h"
 
 #include <QString>
@@ -67,5 +68,8 @@ private:
 // Which of the user's feasts and jubilees the calendar shows: "SeePrasd1".."3"
 // of "Calendar", "PrPrint" and "JubPrint" of "Vid".
 UnderCalendarSwitches FeastDisplaySwitches(const ZkSettings& settings);
+
+// The colours of the month grid, section "Calendar".
+GridColours GridColoursOf(const ZkSettings& settings);
 
 }  // namespace indikt

@@ -4,6 +4,7 @@
 #include "app/day_widgets.h"
 #include "app/main_window.h"
 #include "app/window_geometry.h"
+#include "app/month_grid_widget.h"
 
 #include "file_helpers.h"
 #include "texts/cp1251.h"
@@ -482,6 +483,51 @@ TEST(OptimalWindowGeometry, SizeAndPlace)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(OptimalWindowGeometry(c.input), c.expected);
     }
+}
+
+}  // namespace
+}  // namespace indikt
+
+namespace indikt {
+namespace {
+
+TEST(MonthGridPanel, ClicksCollapseAndHeadings)
+{
+    Fixture f;
+    f.writeZk("[Vid]\r\nFirstDay=0\r\n");
+    auto window = f.open();
+    window->show();
+    auto* grid = window->findChild<MonthGridWidget*>("PanelMes");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(Text(*window, "LabelPn"), "Вс");  // the left column, whatever its day
+    EXPECT_EQ(Text(*window, "LabelVs"), "Сб");
+
+    window->setCurrentDate(D(2025, 3, 10));
+    EXPECT_EQ(Text(*window, "LabelMes"), "Март");
+    EXPECT_EQ(Text(*window, "LabelGod"), "2025");
+    // A click on a day of the month, then on a silver day of the next month.
+    const int the_20th = grid->indexOfName("E4d3");  // March 2025 begins on a Saturday: row 4, Thursday
+    ASSERT_GE(the_20th, 0);
+    EXPECT_EQ(grid->grid().cells[static_cast<size_t>(the_20th)].date, D(2025, 3, 20));
+    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRect(the_20th).center());
+    EXPECT_EQ(window->currentDate(), D(2025, 3, 20));
+    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRect(41).center());
+    EXPECT_EQ(window->currentDate(), D(2025, 4, 5));  // the last cell: 5 April
+    EXPECT_EQ(Text(*window, "LabelMes"), "Апрель");
+    EXPECT_TRUE(grid->grid().cells[static_cast<size_t>(grid->indexOfName("E2d1"))].bold == false);
+
+    // F7 collapses: the month and year labels take the grid's place; again, and it is back.
+    auto* calendar = window->findChild<QWidget*>("PanelCalendar");
+    Action(*window, "VidMont")->trigger();
+    EXPECT_FALSE(calendar->isVisible());
+    EXPECT_TRUE(window->findChild<QLabel*>("LabelMonth")->isVisible());
+    EXPECT_TRUE(window->settings().flag(kSectionVid, "Calendar"));
+    window->ActionSlDnExecute();
+    Action(*window, "VidMont")->trigger();
+    EXPECT_TRUE(calendar->isVisible());
+    EXPECT_FALSE(window->findChild<QLabel*>("LabelMonth")->isVisible());
+    EXPECT_EQ(grid->grid().month, 4);
+    EXPECT_EQ(Action(*window, "VidMont")->shortcut(), QKeySequence(Qt::Key_F7));
 }
 
 }  // namespace
