@@ -2,6 +2,7 @@
 
 #include "calendar/fasts.h"
 #include "calendar/feasts.h"
+#include "app/library_pages.h"
 
 #include <QAction>
 #include <QWidget>
@@ -203,6 +204,15 @@ std::vector<Command> MakeTable()
     add("VidInstrPrint", "Настройка", "Печать", {}, true);
     add("VidInstrSap", "Настройка", "Личные записи", {}, true);
     add("VidInstrLibrary", "Настройка", "Библиотека", {}, true);
+
+    for (int tag = 0; tag < kLibraryPageCount; ++tag) {
+        const LibraryPage& page = *LibraryPageOfTag(tag);
+        const char* category = page.host != 0                                 ? "Kovcheg"
+                               : tag <= 3                                     ? "Жития святых"
+                               : tag == 4 || tag == 27                        ? "Библия"
+                                                                              : "Тексты";
+        t.push_back({page.command, category, page.caption, {}, page.tag, false});
+    }
 
     add("HelpContents1", "Справка", "Справка", "F1");
     add("ActionOpenSeite", "Справка", "Посетить сайт программы");

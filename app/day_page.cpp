@@ -5,6 +5,8 @@
 #include "main_window.h"
 
 #include "app/day_widgets.h"
+#include "app/html_pane.h"
+#include "app/text_viewer.h"
 #include "app/month_grid_widget.h"
 
 #include "calendar/date_navigation.h"
@@ -17,6 +19,7 @@
 #include "calendar/paschalion.h"
 #include "calendar/sedmiza.h"
 #include "calendar/year_menus.h"
+#include "texts/html_pages.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -109,10 +112,15 @@ void TForm1::buildWidgets()
     // The free text viewer; its own commands come with the viewer.
     panel_explorer_ = new QDockWidget("Просмотр текстов", this);
     panel_explorer_->setObjectName("PanelExplorer");
-    web_browser_ = new QTextBrowser(panel_explorer_);
-    web_browser_->setObjectName("WebBrowser");
-    web_browser_->setOpenLinks(false);
-    panel_explorer_->setWidget(web_browser_);
+    viewer_ = new TextViewer(context_.data_root, *asker_, panel_explorer_);
+    viewer_->setObjectName("PanelExplorerView");
+    panel_explorer_->setWidget(viewer_);
+    connect(viewer_, &TextViewer::linkClicked, this, &TForm1::openOutside);
+    connect(viewer_, &TextViewer::zoomChanged, this,
+            [this](int percent) { settings_.setNumber(kSectionVid, "ExplorerZoom", percent); });
+    wb_print_ = new HtmlPane(context_.data_root, this);
+    wb_print_->setObjectName("WBPrint");
+    wb_print_->hide();
     addDockWidget(Qt::RightDockWidgetArea, panel_explorer_);
     panel_explorer_->hide();
 
@@ -416,9 +424,15 @@ void TForm1::buildPanes(QWidget* owner)
             editor->setAcceptRichText(true);
             view = editor;
         } else {
-            auto* browser = new QTextBrowser(panel);
-            browser->setOpenLinks(false);
-            view = browser;
+            auto* pane = new HtmlPane(context_.data_root, panel);
+            const LinkPane link_pane = info.pane == DayPane::Menaion      ? LinkPane::Menaion
+                                       : info.pane == DayPane::Troparia   ? LinkPane::Troparia
+                                       : info.pane == DayPane::Lectionary ? LinkPane::Lectionary
+                                       : info.pane == DayPane::PrayerBook ? LinkPane::PrayerBook
+                                                                          : LinkPane::Lives;
+            connect(pane, &HtmlPane::linkClicked, this,
+                    [this, link_pane](const QUrl& address) { routeLink(link_pane, address); });
+            view = pane;
         }
         view->setObjectName(info.view);
         panel_layout->addWidget(view);
@@ -474,14 +488,44 @@ void TForm1::fillShownPane(Date date)
         if (builder)
             text = builder->build({date, MakeDayFacts(date)});
     } catch (const std::exception& error) {
-        text = {};
         statusBar()->showMessage(rightCaption() + ": текст не построен: " + QString::fromLocal8Bit(error.what()));
+        static_cast<QTextEdit*>(view)->clear();
+        return;
     }
-    if (auto* editor = qobject_cast<QTextEdit*>(view))
-        editor->setHtml(text.html);
+    switch (*pane) {
+    case DayPane::Menaion: TextToMesWebBrowser(text.html, text.red_links); break;
+    case DayPane::Lectionary: TextToWebBrowser(text.html); break;
+    case DayPane::Notes: static_cast<QTextEdit*>(view)->setHtml(text.html); break;
+    default: {
+        auto* html_pane = static_cast<HtmlPane*>(view);
+        if (text.file.isEmpty() || !html_pane->showFile(text.file))
+            html_pane->showPage(text.html);
+    }
+    }
     for (const QString& name : text.found_commands)
         if (FindCommand(name.toStdString()))
             commands_->action(name.toStdString())->setVisible(true);
+}
+
+void TForm1::TextToWebBrowser(const QString& text)
+{
+    if (PaneOfCaption(rightCaption()) == DayPane::Lectionary)
+        static_cast<HtmlPane*>(paneView(DayPane::Lectionary))->showPage(LectionaryPage(context_.data_root, text));
+}
+
+void TForm1::TextToMesWebBrowser(const QString& text, bool red_links)
+{
+    if (PaneOfCaption(rightCaption()) != DayPane::Menaion)
+        return;
+    auto* pane = static_cast<HtmlPane*>(paneView(DayPane::Menaion));
+    pane->setLinkColour(red_links ? HtmlPane::LinkColour::Red : HtmlPane::LinkColour::Black);
+    pane->showPage(MenaionPage(context_.data_root, text, red_links));
+}
+
+void TForm1::PrintToMesWebBrowser(const QString& html)
+{
+    if (PaneOfCaption(rightCaption()) == DayPane::Menaion)
+        static_cast<HtmlPane*>(paneView(DayPane::Menaion))->showPage(html);
 }
 
 // The source-file commands of the shown texts are hidden until a builder

@@ -41,7 +41,9 @@ struct DayRequest {
 // What a builder returns: the page, the files it read (relative to the data
 // root) and the source-file commands to show because their file was found.
 struct PaneText {
-    QString html;
+    QString html;             // the text of the day (the pane adds its page around it)
+    QString file;             // or a page of the tree to show by path, relative to the data root
+    bool red_links = true;    // the Menaion's links red, else black
     QStringList files;
     QStringList found_commands;
 };

@@ -3,6 +3,7 @@
 #include "app/autostart.h"
 #include "app/companion.h"
 #include "app/day_widgets.h"
+#include "app/text_viewer.h"
 #include "app/pamjatka_dialog.h"
 
 #include "calendar/date_texts.h"
@@ -121,6 +122,7 @@ void TForm1::ActionMinimExecute()
     settings_.setFlag(kSectionVid, "LargeIco", false);
     settings_.setFlag(kSectionVid, "KnVKalendare", true);
     applyPanelSettings();
+    viewer_->setZoom(settings_.number(kSectionVid, "ExplorerZoom"));
     menuBar()->hide();
     commands_->action("ActionPanelMenu")->setChecked(false);
     statusBar()->hide();

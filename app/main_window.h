@@ -10,6 +10,7 @@
 #include "app/command_table.h"
 #include "app/data_tree_checks.h"
 #include "app/day_panes.h"
+#include "app/link_router.h"
 #include "app/start_rules.h"
 #include "app/zk_settings.h"
 #include "calendar/date.h"
@@ -41,6 +42,8 @@ namespace indikt {
 
 class TPamjatka;
 class ClickableLabel;
+class HtmlPane;
+class TextViewer;
 class MonthGridWidget;
 class DateEditorSpin;
 class NotesEditor;
@@ -185,6 +188,22 @@ public:
     void setNoteEditing(NoteEditing* editing) { note_editing_ = editing; }
     QWidget* paneView(DayPane pane) const { return pane_views_[static_cast<size_t>(pane)]; }
 
+    // Built pages into their panes; nothing happens while the pane is hidden.
+    void TextToWebBrowser(const QString& text);
+    void TextToMesWebBrowser(const QString& text, bool red_links);
+    void PrintToMesWebBrowser(const QString& html);
+
+    // Every click on a link of a text pane ends here.
+    void routeLink(LinkPane pane, const QUrl& address);
+    // The library commands, by tag.
+    void OpenUrlTextBogosl(int tag);
+    TextViewer* viewer() const { return viewer_; }
+    QString viewerCaption() const;
+    // Tests replace the desktop's opener; the home rule sets the hook that
+    // marks a followed Bible link as read.
+    void setExternalOpener(std::function<bool(const QUrl&)> opener) { external_opener_ = std::move(opener); }
+    void setReadingMarkHook(std::function<void(ReadingMark)> hook) { reading_mark_hook_ = std::move(hook); }
+
     // The window modes.
     void ActionMaxExecute();       // "Во весь экран"
     void ActionOptimExecute();     // "Оптимальный"
@@ -228,6 +247,9 @@ private:
     void updateHistoryActions();
     void showFromHistory(std::optional<Date> date);
     void saveOrSay();
+    void openOutside(const QUrl& address);
+    void openInViewer(const QUrl& address, const QString& caption);
+    void openViewerWindow(const QUrl& address);
 
     MainWindowContext context_;
     ZkSettings settings_;
@@ -284,7 +306,10 @@ private:
     QWidget* panel_ico_ = nullptr;
     QDockWidget* panel_poisk_ = nullptr;
     QDockWidget* panel_explorer_ = nullptr;
-    QTextBrowser* web_browser_ = nullptr;
+    TextViewer* viewer_ = nullptr;
+    HtmlPane* wb_print_ = nullptr;   // the hidden pane pages are printed from
+    std::function<bool(const QUrl&)> external_opener_;
+    std::function<void(ReadingMark)> reading_mark_hook_;
     QToolBar* tool_bar_ = nullptr;
     QWidget* date_block_ = nullptr;
     Date shown_today_;  // the day the "today" labels were written for

@@ -4,6 +4,9 @@
 #include "main_window.h"
 
 #include "app/companion.h"
+#include "app/html_pane.h"
+#include "app/library_pages.h"
+#include "app/text_viewer.h"
 #include "app/window_geometry.h"
 
 #include <QAction>
@@ -24,6 +27,9 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QUrl>
+#include <QVBoxLayout>
+
+#include "texts/data_files.h"
 
 #include <exception>
 
@@ -261,6 +267,15 @@ void TForm1::connectCommands()
     });
     c.connect("FileExit", [this] { close(); });
 
+    // The library: pages of the tree, and of the outside libraries once their host is set.
+    for (int tag = 0; tag < kLibraryPageCount; ++tag) {
+        const LibraryPage& page = *LibraryPageOfTag(tag);
+        const QString host = page.host == 0 ? QString("-")
+                                            : settings_.text(kSectionVid, page.host == 1 ? "LibraryHost1" : "LibraryHost2");
+        if (!host.isEmpty())
+            c.connectTagged(page.command, [this](int tag) { OpenUrlTextBogosl(tag); });
+    }
+
     // The editing commands act on the editor with the focus.
     const auto on_focus = [this](const char* method) {
         return [this, method] {
@@ -273,6 +288,96 @@ void TForm1::connectCommands()
     c.connect("EditCopy", on_focus("copy"));
     c.connect("EditPaste", on_focus("paste"));
     c.connect("EditSelectAll", on_focus("selectAll"));
+}
+
+QString TForm1::viewerCaption() const { return panel_explorer_->windowTitle(); }
+
+// Local pages open in the viewer pane, or in a viewer window when
+// "TipExplorer" is 1, or in the browser otherwise; outside pages always in
+// the browser. A missing page of the tree is said so.
+void TForm1::OpenUrlTextBogosl(int tag)
+{
+    const LibraryPage* page = LibraryPageOfTag(tag);
+    if (!page)
+        return;
+    const int tip = settings_.number(kSectionVid, "TipExplorer");
+    if (page->host != 0) {
+        QString host = settings_.text(kSectionVid, page->host == 1 ? "LibraryHost1" : "LibraryHost2").trimmed();
+        while (host.endsWith('/'))
+            host.chop(1);
+        if (!host.isEmpty())
+            openOutside(BrowserUrl(host + QString::fromUtf8(page->path)));
+        return;
+    }
+    const QString path = DataPath(context_.data_root + "/", QString::fromUtf8(page->path));
+    if (!QFileInfo(path).isFile()) {
+        asker_->tell(this, "Индикт", "Файл '" + QFileInfo(path).fileName() + "' не найден.  ");
+        return;
+    }
+    const QUrl address = QUrl::fromLocalFile(path);
+    if (tip == 0)
+        openInViewer(address, QString::fromUtf8(page->viewer_caption));
+    else if (tip == 1)
+        openViewerWindow(address);
+    else
+        openOutside(address);
+}
+
+void TForm1::routeLink(LinkPane pane, const QUrl& address)
+{
+    const LinkRoute route = RouteLink(pane, address, context_.data_root, settings_.number(kSectionVid, "TipExplorer"));
+    if (route.mark != ReadingMark::None && reading_mark_hook_)
+        reading_mark_hook_(route.mark);
+    switch (route.target) {
+    case LinkTarget::Ignore: break;
+    case LinkTarget::Viewer: openInViewer(route.address, route.caption); break;
+    case LinkTarget::ViewerWindow: openViewerWindow(route.address); break;
+    case LinkTarget::Browser: openOutside(route.address); break;
+    }
+}
+
+void TForm1::openInViewer(const QUrl& address, const QString& caption)
+{
+    if (!caption.isEmpty())
+        panel_explorer_->setWindowTitle(caption);
+    panel_explorer_->show();
+    if (!viewer_->open(address))
+        statusBar()->showMessage("Файл '" + QFileInfo(address.toLocalFile()).fileName() + "' не найден.  ");
+}
+
+// A viewer window of its own, closed and deleted with its close button.
+void TForm1::openViewerWindow(const QUrl& address)
+{
+    auto* window = new QWidget(this, Qt::Window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setObjectName("ViewerWindow");
+    window->setWindowTitle("Просмотр текстов");
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* viewer = new TextViewer(context_.data_root, *asker_, window);
+    viewer->setZoom(settings_.number(kSectionVid, "ExplorerZoom"));
+    layout->addWidget(viewer);
+    connect(viewer, &TextViewer::linkClicked, this, &TForm1::openOutside);
+    window->resize(settings_.number(kSectionVid, "WFrmSee"), settings_.number(kSectionVid, "HFrmSee"));
+    if (!viewer->open(address)) {
+        window->deleteLater();
+        statusBar()->showMessage("Файл '" + QFileInfo(address.toLocalFile()).fileName() + "' не найден.  ");
+        return;
+    }
+    window->show();
+}
+
+// Web and mail addresses and viewable files of the data root go to the
+// desktop's opener; nothing else leaves the program.
+void TForm1::openOutside(const QUrl& address)
+{
+    if (!IsSafeToOpenExternally(address, context_.data_root)) {
+        statusBar()->showMessage("Адрес не открыт: " + address.toDisplayString());
+        return;
+    }
+    const bool opened = external_opener_ ? external_opener_(address) : QDesktopServices::openUrl(address);
+    if (!opened)
+        statusBar()->showMessage("Не удалось открыть " + address.toDisplayString());
 }
 
 void TForm1::ActionMaxExecute()
@@ -327,7 +432,8 @@ void TForm1::HelpContents1Execute()
                 PlainKeys(command.shortcut).toHtmlEscaped() + "</b></td></tr>";
     }
     html += "</table></body></html>";
-    web_browser_->setHtml(html);
+    viewer_->showPage(html);
+    panel_explorer_->setWindowTitle("Справка");
     panel_explorer_->show();
 }
 

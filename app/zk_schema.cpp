@@ -117,6 +117,8 @@ void AddVid(SchemaBuilder& b)
     b.text("FontMesMStyle", "[]");
     b.colour("FontMesMColor", 0);
     b.number("ExplorerZoom", 100, 50, 200, OutOfRange::Default);
+    b.text("LibraryHost1", "");  // the outside Bible library, e.g. https://host
+    b.text("LibraryHost2", "");  // the outside library of service books
     b.number("WFrmSee", 570, 100, kMaxScreen);
     b.number("HFrmSee", 480, 100, kMaxScreen);
     b.flag("AutoDockSite", false);  // always written as 0, never read

@@ -68,7 +68,10 @@ public:
     {
         days_->push_back(request.date);
         EXPECT_EQ(request.facts.old_style, OldStyle(request.date));
-        return {"<p>day " + QString::number(request.date.serial()) + "</p>", {}, found_};
+        PaneText text;
+        text.html = "<p>day " + QString::number(request.date.serial()) + "</p>";
+        text.found_commands = found_;
+        return text;
     }
 
 private:
@@ -440,6 +443,7 @@ TEST(DayPage, WindowModesAndCompanionCommands)
     auto* viewer = window->findChild<QDockWidget*>("PanelExplorer");
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_TRUE(window->findChild<QTextBrowser*>("WebBrowser")->toPlainText().contains("F8"));
+    EXPECT_EQ(window->viewerCaption(), "Справка");
 }
 
 TEST(DayPage, ToolBarFollowsItsSettings)
