@@ -481,12 +481,15 @@ void TForm1::fillShownPane(Date date)
     const size_t index = static_cast<size_t>(*pane);
     QWidget* view = pane_views_[index];
     DayTextBuilder* builder = builders_[index].get();
+    if (!builder) {
+        static_cast<QTextEdit*>(view)->clear();
+        return;
+    }
     PaneText text;
     // A text that cannot be built leaves its pane empty and says why; the
     // rest of the page is still shown.
     try {
-        if (builder)
-            text = builder->build({date, MakeDayFacts(date)});
+        text = builder->build({date, MakeDayFacts(date)});
     } catch (const std::exception& error) {
         statusBar()->showMessage(rightCaption() + ": текст не построен: " + QString::fromLocal8Bit(error.what()));
         static_cast<QTextEdit*>(view)->clear();

@@ -94,6 +94,22 @@ void TForm1::buildMenus()
             into->addAction(c[command.name]);
     }
 
+    QMenu* library = menuBar()->addMenu("Библиотека");
+    library->setObjectName("MenuLibrary");
+    QMenu* lives = library->addMenu("Жития святых");
+    QMenu* bible = library->addMenu("Библия");
+    QMenu* texts = library->addMenu("Тексты");
+    QMenu* outside = library->addMenu("Библиотеки в сети");
+    for (const Command& command : CommandTable()) {
+        QMenu* into = command.category == "Жития святых" ? lives
+                      : command.category == "Библия"     ? bible
+                      : command.category == "Тексты"     ? texts
+                      : command.category == "Kovcheg"    ? outside
+                                                         : nullptr;
+        if (into)
+            into->addAction(c[command.name]);
+    }
+
     QMenu* view = menuBar()->addMenu("Вид");
     add(view, {"ActionChas", "ActionOptim", "ActionMax", "", "ActionPoisk", "", "ActionMinim", "ActionSistTr", "",
                "ActionPanelMenu", "PInstrStand", "ActionLargeIco", "ActionKnVKalendare", "StrokaSostojania",

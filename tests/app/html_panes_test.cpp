@@ -1,0 +1,271 @@
+// The HTML panes with real pages of a temporary data tree: what they read,
+// how they look, and where a click on a link leads.
+
+#include "app/html_pane.h"
+#include "app/main_window.h"
+#include "app/text_viewer.h"
+
+#include "file_helpers.h"
+#include "texts/cp1251.h"
+#include "texts/html_pages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDockWidget>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+
+#include <gtest/gtest.h>
+
+namespace indikt {
+namespace {
+
+Date D(int year, int month, int day) { return FromCivil(year, month, day); }
+
+// A data root whose name holds a blank, Cyrillic letters and the characters
+// a URL would misread.
+struct Tree {
+    QTemporaryDir base;
+    QString root;
+
+    Tree() : root(base.path() + "/Индикт 50% #1")
+    {
+        QDir().mkpath(root);
+    }
+    void write(const QString& relative, const QString& text, bool cp1251 = true) const
+    {
+        const QString path = root + "/" + relative;
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        ASSERT_TRUE(WriteBytes(path, cp1251 ? *EncodeCp1251(text) : text.toUtf8()));
+    }
+};
+
+// What the scripted asker was told.
+class RecordingAsker : public Asker {
+public:
+    QStringList told;
+    QMessageBox::StandardButton ask(QWidget*, const QString&, const QString&, QMessageBox::StandardButtons) override
+    {
+        return QMessageBox::Cancel;
+    }
+    void tell(QWidget*, const QString&, const QString& text) override { told << text; }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<ImportChoices> importChoices(QWidget*, const ImportKinds&) override { return std::nullopt; }
+};
+
+TEST(HtmlPane, ReadsTreePagesAndTheirStyleSheets)
+{
+    Tree tree;
+    tree.write("Богослужение/_css/ms.css", "p.x { color: #00ff00; }");
+    tree.write("Жития святых/01/янв01.txt", "<p>Память святителя Василия Великого</p>");
+    tree.write("page_utf8.htm", "<html><head><meta charset=\"utf-8\"></head><body><p>Троица</p></body></html>", false);
+    HtmlPane pane(tree.root);
+
+    ASSERT_TRUE(pane.showFile("Жития святых\\01\\янв01.txt"));
+    EXPECT_EQ(pane.toPlainText(), "Память святителя Василия Великого");
+    ASSERT_TRUE(pane.showFile(tree.root + "/page_utf8.htm"));
+    EXPECT_EQ(pane.toPlainText(), "Троица");
+    EXPECT_FALSE(pane.showFile("../outside.htm"));
+    EXPECT_FALSE(pane.showFile("missing.htm"));
+    EXPECT_EQ(pane.toPlainText(), "Троица");  // a refused page leaves the pane as it was
+
+    // The style sheet of the wrapper is found through the escaped root and its backslashes.
+    pane.showPage(MenaionPage(tree.root, "<p class=\"x\">Зелёный</p>", true));
+    QTextCursor cursor(pane.document());
+    cursor.movePosition(QTextCursor::NextCharacter);
+    EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(0, 0xff, 0)) << pane.toHtml().toStdString();
+}
+
+TEST(HtmlPane, LinkColoursAndTheScrollBar)
+{
+    Tree tree;
+    HtmlPane pane(tree.root);
+    pane.resize(400, 300);
+    pane.show();
+    pane.setLinkColour(HtmlPane::LinkColour::Red);
+    pane.showPage("<p><a href=\"x.htm\">ссылка</a></p>");
+    QTextCursor cursor(pane.document());
+    cursor.movePosition(QTextCursor::NextCharacter);
+    EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(0xff, 0, 0));
+    EXPECT_EQ(pane.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+    QString long_page;
+    for (int i = 0; i < 200; ++i)
+        long_page += "<p>Строка " + QString::number(i) + "</p>";
+    pane.showPage(long_page);
+    EXPECT_EQ(pane.verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+}
+
+struct WindowFixture {
+    Tree tree;
+    RecordingAsker asker;
+    QList<QUrl> opened;
+    std::vector<ReadingMark> marks;
+
+    std::unique_ptr<TForm1> open(const char* zk = "")
+    {
+        if (*zk) {
+            EXPECT_TRUE(WriteBytes(tree.root + "/zk.ini", *EncodeCp1251(QString::fromUtf8(zk))));
+        }
+        const QDateTime now(QDate(2025, 4, 20), QTime(10, 0));
+        MainWindowContext context{tree.root, tree.root, [now] { return now; }, "", "", StartMode::Saved, false};
+        auto window = std::make_unique<TForm1>(context, ZkSettings::Load(tree.root + "/zk.ini", D(2025, 4, 20)));
+        window->setAsker(&asker);
+        window->setExternalOpener([this](const QUrl& url) {
+            opened << url;
+            return true;
+        });
+        window->setReadingMarkHook([this](ReadingMark mark) { marks.push_back(mark); });
+        return window;
+    }
+};
+
+class FixedBuilder : public DayTextBuilder {
+public:
+    explicit FixedBuilder(QString html) : html_(std::move(html)) {}
+    PaneText build(const DayRequest&) override
+    {
+        PaneText text;
+        text.html = html_;
+        return text;
+    }
+
+private:
+    QString html_;
+};
+
+// Clicks the first link of a pane as a person would.
+void ClickFirstLink(HtmlPane* pane)
+{
+    QTextCursor cursor(pane->document());
+    while (!cursor.atEnd() && !cursor.charFormat().isAnchor())
+        cursor.movePosition(QTextCursor::NextCharacter);
+    cursor.movePosition(QTextCursor::NextCharacter);
+    ASSERT_TRUE(cursor.charFormat().isAnchor()) << pane->toHtml().toStdString();
+    const QPoint at = pane->cursorRect(cursor).center() - QPoint(2, 0);
+    QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, at);
+}
+
+TEST(LinkRouting, AMenaionLinkOpensTheLifeInTheViewer)
+{
+    WindowFixture f;
+    f.tree.write("Жития святых/04/апр07.htm", "<p>Житие праведного</p>");
+    auto window = f.open();
+    window->resize(1000, 600);
+    window->show();
+    window->setTextBuilder(DayPane::Menaion,
+                           std::make_unique<FixedBuilder>("<p><a href=\"Жития%20святых\\04\\апр07.htm\">Житие</a></p>"));
+    window->ActionRefrechExecute();
+    auto* menaion = static_cast<HtmlPane*>(window->paneView(DayPane::Menaion));
+    EXPECT_NE(menaion->toPlainText().indexOf("Житие"), -1);
+    ClickFirstLink(menaion);
+    EXPECT_TRUE(window->findChild<QDockWidget*>("PanelExplorer")->isVisible());
+    EXPECT_EQ(window->viewerCaption(), "Жития святых");
+    EXPECT_EQ(window->viewer()->browser()->toPlainText(), "Житие праведного");
+    EXPECT_NE(menaion->toPlainText().indexOf("Житие"), -1);  // the pane itself did not move
+    EXPECT_TRUE(f.opened.isEmpty());
+}
+
+TEST(LinkRouting, WhereLinksGoByTipExplorer)
+{
+    struct Case { const char* zk; const char* href; int viewer_windows; int opened; const char* viewer_text; };
+    const Case cases[] = {
+        {"", "http://example.org/", 0, 1, ""},
+        {"", "www.example.org", 0, 1, ""},
+        {"[Vid]\r\nTipExplorer=1\r\n", "page.htm", 1, 0, ""},
+        {"[Vid]\r\nTipExplorer=2\r\n", "page.htm", 0, 1, ""},
+        {"", "page.htm", 0, 0, "Страница"},
+        {"", "..\\..\\..\\etc\\passwd", 0, 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.href);
+        WindowFixture f;
+        f.tree.write("page.htm", "<p>Страница</p>");
+        auto window = f.open(c.zk);
+        window->showPane(DayPane::Lives);
+        emit static_cast<HtmlPane*>(window->paneView(DayPane::Lives))->anchorClicked(QUrl(QString::fromUtf8(c.href)));
+        EXPECT_EQ(window->findChildren<QWidget*>("ViewerWindow").size(), c.viewer_windows);
+        EXPECT_EQ(f.opened.size(), c.opened);
+        EXPECT_EQ(window->viewer()->browser()->toPlainText(), QString::fromUtf8(c.viewer_text));
+    }
+}
+
+TEST(LinkRouting, ALectionaryBibleLinkMarksTheGospelAsRead)
+{
+    WindowFixture f;
+    f.tree.write("Библия/b_slv/b_slv52.html", "<p><a name=\"g5\"></a>Глава 5</p>");
+    auto window = f.open();
+    window->showPane(DayPane::Lectionary);
+    emit static_cast<HtmlPane*>(window->paneView(DayPane::Lectionary))
+        ->anchorClicked(QUrl("Библия\\b_slv\\b_slv52.html#g5"));
+    ASSERT_EQ(f.marks.size(), 1u);
+    EXPECT_EQ(f.marks[0], ReadingMark::Gospel);
+    EXPECT_EQ(window->viewerCaption(), "Библия");
+    EXPECT_EQ(window->viewer()->browser()->toPlainText(), "Глава 5");
+}
+
+TEST(LinkRouting, AHiddenPaneIsNotLoaded)
+{
+    WindowFixture f;
+    auto window = f.open();
+    window->showPane(DayPane::Troparia);
+    window->TextToMesWebBrowser("<p>Текст дня</p>", true);
+    window->TextToWebBrowser("<p>Чтения дня</p>");
+    EXPECT_FALSE(static_cast<HtmlPane*>(window->paneView(DayPane::Menaion))->toPlainText().contains("Текст дня"));
+    EXPECT_TRUE(static_cast<HtmlPane*>(window->paneView(DayPane::Lectionary))->toPlainText().isEmpty());
+    window->showPane(DayPane::Lectionary);
+    window->TextToWebBrowser("<p>Чтения дня</p>");
+    EXPECT_EQ(static_cast<HtmlPane*>(window->paneView(DayPane::Lectionary))->toPlainText().trimmed(), "Чтения дня");
+}
+
+TEST(Viewer, LibraryCommandsZoomAndHistory)
+{
+    WindowFixture f;
+    f.tree.write("Жития святых/Святцы/svyatcy.htm", "<p><a href=\"svyat_m.htm\">Мужские имена</a></p>");
+    f.tree.write("Жития святых/Святцы/svyat_m.htm", "<p>Имена</p>");
+    auto window = f.open("[Vid]\r\nExplorerZoom=300\r\n");
+    EXPECT_EQ(window->viewer()->zoom(), 100);
+    EXPECT_EQ(window->viewer()->findChild<QSpinBox*>("UpDownZoom")->value(), 100);
+
+    window->findChild<QAction*>("ActionOpenSv")->trigger();
+    EXPECT_EQ(window->viewerCaption(), "Жития святых");
+    EXPECT_TRUE(window->viewer()->browser()->toPlainText().contains("Мужские имена"));
+    // A link inside the viewer is followed there, and back returns.
+    ClickFirstLink(window->viewer()->browser());
+    EXPECT_EQ(window->viewer()->browser()->toPlainText(), "Имена");
+    window->viewer()->goBack();
+    EXPECT_TRUE(window->viewer()->browser()->toPlainText().contains("Мужские имена"));
+
+    window->findChild<QAction*>("ActionOpenURLPsalm")->trigger();
+    ASSERT_EQ(f.asker.told.size(), 1);
+    EXPECT_EQ(f.asker.told[0], "Файл 'index.html' не найден.  ");
+
+    // Outside libraries wait for their host.
+    EXPECT_FALSE(window->findChild<QAction*>("ActionOpenKovchegText3")->isEnabled());
+
+    window->viewer()->setZoom(150);
+    EXPECT_EQ(window->viewer()->findChild<QLabel*>("LabelZoom")->text(), "150 %");
+    EXPECT_TRUE(window->viewer()->findNext("Мужские"));
+    ASSERT_TRUE(window->SaveAll().ok());
+    EXPECT_EQ(ZkSettings::Load(f.tree.root + "/zk.ini", D(2025, 4, 20)).number(kSectionVid, "ExplorerZoom"), 150);
+}
+
+TEST(Viewer, OutsideLibraryOnItsConfiguredHost)
+{
+    WindowFixture f;
+    auto window = f.open("[Vid]\r\nLibraryHost2=https://books.example.org/\r\n");
+    QAction* liturgy = window->findChild<QAction*>("ActionOpenKovchegText3");
+    ASSERT_TRUE(liturgy->isEnabled());
+    liturgy->trigger();
+    ASSERT_EQ(f.opened.size(), 1);
+    EXPECT_EQ(f.opened[0].toString(), "https://books.example.org/bogosluzhenie/liturgiya/index.shtml");
+}
+
+}  // namespace
+}  // namespace indikt
