@@ -1,0 +1,108 @@
+#pragma once
+
+// Where a day stands in the cycle of readings: the old-style date and its
+// distance from Pascha, the four reading periods of the year, the number of
+// the movable reading (with the jump of the Gospel cycle in autumn), the
+// Sunday matins Gospel, and the transfers of the spring feasts that collide
+// with the movable cycle. The readers of the Gospel, the Apostle and the Old
+// Testament turn these into file names; nothing here touches a file.
+//
+// The reference days of the autumn and winter (the Sunday after the
+// Exaltation, the Sundays after Theophany, Pentecost, the Publican Sunday)
+// are held as civil dates. They all take the calendar difference of the civil
+// year of the day itself, the same difference that turned the day into its
+// old-style date, so that every distance below is measured in one reckoning.
+
+#include "date.h"
+
+#include <string>
+
+namespace indikt {
+
+enum class ReadingPeriod {
+    GreatFeast,     // Palm Sunday, Pascha, Ascension, Pentecost, the fixed great feasts
+    AutumnWinter,   // after 6 September to the Sunday of the Publican
+    Triodion,       // the Sunday of the Publican to Holy Saturday
+    Pentecostarion  // the Monday after Pascha to 6 September
+};
+
+struct ReadingCycle {
+    Date x;               // the civil date
+    int plus = 0;         // the calendar difference of x's civil year
+    Date d;               // the old-style date
+    int old_year = 0;     // Y
+    int old_month = 0;
+    int old_day = 0;
+    Date pascha;          // P (old style)
+    Date previous_pascha; // P₋
+    Date next_pascha;     // P₊
+    int w = 0;            // days between D and P, without sign
+    int w_previous = 0;   // days between D and P₋
+    std::string key;      // day key of D, "май25"
+    std::string weekday_key;  // "Вс" … of x
+    int weekday = 0;      // 1 Sunday … 7 Saturday, of x
+    bool january_february = false;
+
+    Date s15;             // Sunday after the Exaltation (civil)
+    Date j7;              // Sunday after Theophany (civil)
+    Date j25;             // Sunday among 25–31 January (civil)
+    Date f11;             // Sunday of the Forefathers (old style)
+    Date pentecost;       // PE (civil)
+    Date publican_end;    // PUB (civil)
+    Date publican_dispatch;  // the Publican Sunday that starts the Triodion (civil)
+
+    int jump = 0;         // d: weeks the Exaltation Sunday lies after the 17th after Pentecost
+    int week_after_pentecost = 0;  // R
+    int weeks_left = 0;   // k
+    int week_back = 0;    // S (after the January table)
+    int surplus = 0;      // Q
+    int n31 = 0;          // ordinal after Pentecost of the Sunday of the Forefathers
+
+    int fromPascha() const { return d - pascha; }  // D − P, signed
+    bool isSunday() const { return weekday == kSunday; }
+};
+
+ReadingCycle MakeReadingCycle(Date x);
+
+// The great feasts that take the day whole. The Gospel counts 2 February
+// only before Clean Monday; the Apostle always.
+enum class ReadingBook { Gospel, Apostle, OldTestament };
+bool IsGreatFeastDay(const ReadingCycle& c, ReadingBook book);
+ReadingPeriod PeriodOf(const ReadingCycle& c, ReadingBook book);
+
+// The number of the movable reading of the autumn and winter ("После Пасхи",
+// with w₋ in January and February): the jump after the Sunday after the
+// Exaltation, the weeks before the Publican Sunday in January and February,
+// and the Sunday of the 28th week replaced by that of the 29th when the
+// Forefathers' Sunday is the 31st after Pentecost.
+int AutumnMovableNumber(const ReadingCycle& c);
+// Steps 1 to 3 only: the Apostle applies its own last step.
+int AutumnMovableNumberBeforeLastStep(const ReadingCycle& c);
+
+// "007.txt"
+std::string MovableFileName(int number);
+
+// The resurrection Gospel of Sunday matins, 1 to 11.
+int EothinonNumber(const ReadingCycle& c);
+
+// The week labels of the autumn Gospel and Apostle: the cycle week shown
+// on Sundays (R − d, or S) and Mondays (R − d + 1, or S).
+int AutumnSundayWeek(const ReadingCycle& c);
+int AutumnMondayWeek(const ReadingCycle& c);
+bool AfterJanuaryWeeks(const ReadingCycle& c);  // R − d + 1 > 33
+
+// The spring feasts moved by the movable cycle, as the Gospel and Apostle
+// readers see them: which feast's fixed reading a day receives, and whether
+// the day's own fixed reading is suppressed.
+enum class MovedFeast { None, ThirdFinding, NativityOfForerunner, FirstFinding, FortyMartyrs };
+MovedFeast FeastReceivedOn(const ReadingCycle& c);
+bool FixedReadingSuppressed(const ReadingCycle& c);
+// The day key of the fixed file to read today: the received feast's key,
+// the day's own key, or empty when suppressed.
+std::string FixedReadingKey(const ReadingCycle& c);
+// The target day of a moved feast, as a civil date (for the notices); the day
+// itself when the feast is not moved.
+Date ThirdFindingTarget(const ReadingCycle& c);
+Date TriodionTransferTarget(const ReadingCycle& c);
+
+}  // namespace indikt
