@@ -1,0 +1,215 @@
+// The Apostle readings of a day. They follow the Gospel's periods, numbering
+// and transfers; the text carries no "На литургии" labels, only " Рядовое: "
+// and the week labels of the autumn mark the ordinary reading.
+
+#include "lectionary/readings.h"
+#include "lectionary/slot_reader.h"
+
+#include "calendar/reading_cycle.h"
+
+namespace indikt {
+
+namespace {
+
+enum Slot { kGreatMovable = 0, kGreatFixed = 1, kMovable = 2, kFixed = 3, kOther = 4 };
+
+const QString kAp = "Богослужение\\Апостол\\";
+const QString kAfter = kAp + "Переходящие чтения\\После Пасхи\\";
+const QString kBefore = kAp + "Переходящие чтения\\До Пасхи\\";
+const QString kOtherFolder = kAp + "Переходящие чтения\\Иные\\";
+const QString kFixedFolder = kAp + "Непереходящие чтения\\";
+const QString kGreatFixedFolder = kAp + "Великие праздники\\Непереходящие чтения\\";
+
+QString GreatMovable(bool before_pascha)
+{
+    return kAp + "Великие праздники\\Переходящие чтения\\" + (before_pascha ? "До Пасхи\\" : "После Пасхи\\");
+}
+
+QString Number(int number) { return Qs(MovableFileName(number)); }
+QString KeyFile(const std::string& key) { return key.empty() ? QString() : Qs(key) + ".txt"; }
+QString Labelled(const QString& label, const QString& text) { return text.isEmpty() ? QString() : label + text; }
+QString OtherFile(const ReadingCycle& c) { return kOtherFolder + Qs(c.key + c.weekday_key) + ".txt"; }
+
+QString Joined(const QString& a, const QString& b)
+{
+    if (a.isEmpty())
+        return b;
+    return b.isEmpty() ? a : a + " " + b;
+}
+
+QString LeftTrimmed(const QString& s)
+{
+    qsizetype i = 0;
+    while (i < s.size() && s[i].isSpace())
+        ++i;
+    return s.mid(i);
+}
+
+QString Pentecostarion(SlotReader& r, const ReadingCycle& c)
+{
+    const bool sunday = c.isSunday();
+    const std::string& key = c.key;
+    const QString other = Labelled(" ", r.read(kOther, OtherFile(c)));
+    const MovedFeast received = FeastReceivedOn(c);
+    const bool without_movable =
+        (!sunday && KeyIn(key, {"июн24", "июн29", "июл08", "июл15", "июл19", "июл20", "авг01", "авг29", "сен01"})) ||
+        received == MovedFeast::NativityOfForerunner;
+    const QString movable = without_movable ? QString() : r.read(kMovable, kAfter + Number(c.w));
+    QString fixed;
+    if (key == "май21" && c.fromPascha() > 49) {
+        fixed = "Богородице: [зачало 240, Флп 2:5–11=240]. Равноапостольным: [зачало 200, Гал 1:11–19=200].";
+        r.mark(kFixed, kFixedFolder + "май21.txt");
+    } else {
+        fixed = r.read(kFixed, kFixedFolder + KeyFile(FixedReadingKey(c)));
+    }
+    const bool feast_first =
+        (KeyIn(key, {"июн18", "июл02", "июл08", "июл15", "июл19", "июл20", "авг01", "авг13", "авг16"}) && !sunday) ||
+        (KeyIn(key, {"июн24", "июн29", "авг29"}) && c.fromPascha() > 56);
+    if (!fixed.isEmpty() && !movable.isEmpty() && feast_first) {
+        QString ordinary = movable;
+        ordinary[0] = ordinary[0].toLower();
+        return fixed + " Рядовое: " + ordinary + other;
+    }
+    return Joined(movable + other, fixed);
+}
+
+QString GreatFeast(SlotReader& r, const ReadingCycle& c)
+{
+    const int from = c.fromPascha();
+    const bool movable_feast = from == -7 || from == 0 || from == 39 || from == 49;
+    const std::string& key = c.key;
+    const bool annunciation = key == "мар25";
+    QString great_movable = movable_feast ? r.read(kGreatMovable, GreatMovable(c.d < c.pascha) + Number(c.w)) : QString();
+    if (annunciation && from == -7)
+        great_movable = Labelled("Недели Ваий: ", great_movable);
+    const QString great_fixed = r.read(kGreatFixed, kGreatFixedFolder + KeyFile(key));
+    QString text = annunciation && from == -7 ? Joined(great_fixed, great_movable) : Joined(great_movable, great_fixed);
+    if (c.isSunday() && !movable_feast && KeyIn(key, {"фев02", "мар25", "авг15", "сен08", "ноя21"})) {
+        const bool autumn = c.old_month > 9 || (c.old_month == 9 && c.old_day > 6) ||
+                            (c.january_february && c.x < c.publican_dispatch);
+        const QString path = c.d < c.pascha && c.x >= c.publican_dispatch ? kBefore + Number(c.w)
+                                                                          : kAfter + Number(autumn ? AutumnMovableNumber(c) : c.w);
+        text += Labelled(c.d < c.pascha && c.w == 28 ? " Недели: " : " Рядовое ", r.read(kMovable, path));
+        if (key == "сен08")
+            text += Labelled(" ", r.read(kOther, OtherFile(c)));
+    }
+    if (from == 39 && KeyIn(key, {"апр30", "май08", "май09", "май11", "май21"}))
+        text += Labelled(" ", r.read(kFixed, kFixedFolder + KeyFile(key)));
+    if (annunciation && from >= -8 && from <= -1)
+        text += Labelled(" Рядовое: ", r.read(kMovable, kBefore + Number(c.w)));
+    return text;
+}
+
+QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
+{
+    const bool sunday = c.isSunday();
+    const bool saturday = c.weekday == 7;
+    const bool monday = c.weekday == 2;
+    const std::string& key = c.key;
+    QString other = r.read(kOther, OtherFile(c));
+    QString other_apart;
+    if (!other.isEmpty() &&
+        ((KeyIn(key, {"окт08", "окт09", "окт10", "окт11", "окт12", "окт14"}) && sunday) ||
+         (KeyIn(key, {"окт15", "окт19", "окт20", "окт21", "окт23", "окт24", "окт25", "янв01"}) && saturday))) {
+        other_apart = " " + other;
+        other.clear();
+    }
+    int number = AutumnMovableNumberBeforeLastStep(c);
+    if (number == 252 && c.n31 == 31)
+        number = 266;
+    QString movable;
+    if (!(!sunday && KeyIn(key, {"сен26", "окт01", "окт22", "ноя08", "дек06", "дек30", "янв01", "янв05"})))
+        movable = r.read(kMovable, kAfter + Number(number));
+    QString ordinary = Labelled(" Рядовое: ", movable);
+    const bool december = c.old_month == 12;
+    const bool until_j7 = c.january_february && c.x <= c.j7;
+    if (c.surplus != 0 && !other.isEmpty() && c.x != c.j25 && c.x != c.j7 - 1 &&
+        ((sunday && december) || key == "дек24" || until_j7 || (KeyIn(key, {"дек26", "дек30"}) && saturday)))
+        ordinary.clear();
+    if (!movable.isEmpty()) {
+        const bool with_other = !other.isEmpty();
+        const QString space = with_other ? " " : "";
+        QString label = with_other ? " Рядовое: " : "";
+        if (c.x > c.s15) {
+            if (sunday && (!AfterJanuaryWeeks(c) || c.week_back < 33))
+                label = space + "Недели " + QString::number(AutumnSundayWeek(c)) + "-й: ";
+            else if (monday)
+                label = space + "Рядовые чтения " + QString::number(AutumnMondayWeek(c)) + "-й седмицы: ";
+        }
+        movable = label + movable;
+    }
+    const bool kept_in_december = (KeyIn(key, {"дек17", "дек18", "дек19"}) && c.week_after_pentecost == 31 && c.n31 == 31) ||
+                                  (KeyIn(key, {"дек30", "дек31"}) && c.week_after_pentecost == 33 && c.n31 == 31 && !sunday);
+    if ((c.surplus != 0 && !other.isEmpty() && c.x != c.j25 && (december || until_j7)) || (key == "дек21" && sunday) ||
+        (december && c.old_day >= 12 && c.surplus > 4 && !kept_in_december)) {
+        movable.clear();
+        r.forget(kMovable);
+    }
+    QString fixed = r.read(kFixed, kFixedFolder + KeyFile(key));
+    if ((december && c.old_day >= 12 && c.old_day <= 25 && !other.isEmpty() && !KeyIn(key, {"дек13", "дек17", "дек21"})) ||
+        (december && c.old_day > 25 && sunday && !other.isEmpty()) || (key == "дек26" && monday)) {
+        fixed.clear();
+        r.forget(kFixed);
+    }
+    // The Gospel's combinations of the special days, without the liturgy words.
+    if (key == "сен13" && !sunday)
+        return Joined(fixed, other) + ordinary;
+    if (key == "янв01" && saturday)
+        return fixed + other_apart;
+    if (!other_apart.isEmpty())
+        return Joined(LeftTrimmed(movable), LeftTrimmed(other_apart) + (fixed.isEmpty() ? "" : " " + fixed));
+    if (!other.isEmpty() && saturday)
+        return Joined(other, fixed) + ordinary;
+    if (saturday && !fixed.isEmpty())
+        return fixed + ordinary;
+    if (key == "дек26" && (c.weekday == 4 || c.weekday == 5))
+        return fixed + ordinary;
+    return Joined(Joined(other, LeftTrimmed(movable)), fixed);
+}
+
+QString Triodion(SlotReader& r, const ReadingCycle& c)
+{
+    const bool sunday = c.isSunday();
+    const std::string& key = c.key;
+    const bool late_january_sunday = sunday && c.old_month == 1 && c.old_day >= 23;
+    QString other = r.read(kOther, OtherFile(c));
+    if (late_january_sunday)
+        other = Labelled(" ", other);
+    QString movable = c.w <= 70 ? r.read(kMovable, kBefore + Number(c.w)) : QString();
+    if (!movable.isEmpty() && !other.isEmpty() && !late_january_sunday)
+        movable = " Рядовое: " + movable;
+    const bool excepted = KeyIn(key, {"фев24", "мар09", "мар24", "мар25", "мар26"});
+    if ((key == "янв26" && c.w == 64) || (c.weekday == 7 && (c.w == 36 || c.w == 29) && !excepted))
+        movable += " За упокой: [зачало 270, 1 Фес 4:13–17=270].";
+    else if (c.weekday == 7 && c.w == 22 && !excepted)
+        movable += " За упокой: [зачало 163, 1 Кор 15:47–57=163].";
+    if (c.old_month == 2 && c.old_day == 1 && c.w == 49)
+        movable += " Сретению: [зачало 316, Евр 7:7-17=316].";
+    QString fixed;
+    // The reading of 11 January moves to 15 February when the Publican Sunday
+    // fell on 11 January, as for the Gospel.
+    const CivilFields publican = Fields(c.publican_dispatch - c.plus);
+    if (key == "фев15" && publican.month == 1 && publican.day == 11)
+        fixed = r.read(kFixed, kFixedFolder + "янв11.txt");
+    else if (!(key == "янв11" && c.x == c.publican_dispatch))
+        fixed = r.read(kFixed, kFixedFolder + KeyFile(FixedReadingKey(c)));
+    return Joined(movable.trimmed().isEmpty() ? other.trimmed() : movable + other, fixed).trimmed();
+}
+
+}  // namespace
+
+ReadingText ApostolText(const TreeFiles& files, Date civil)
+{
+    SlotReader reader(files, {"ActionApVelPer", "ActionApVelNePer", "ActionApPer", "ActionApNePer", "ActionApInoe"});
+    const ReadingCycle c = MakeReadingCycle(civil);
+    QString text;
+    switch (PeriodOf(c, ReadingBook::Apostle)) {
+    case ReadingPeriod::GreatFeast: text = GreatFeast(reader, c); break;
+    case ReadingPeriod::AutumnWinter: text = AutumnWinter(reader, c); break;
+    case ReadingPeriod::Triodion: text = Triodion(reader, c); break;
+    case ReadingPeriod::Pentecostarion: text = Pentecostarion(reader, c); break;
+    }
+    return reader.finish(text.trimmed());
+}
+
+}  // namespace indikt

@@ -1,0 +1,45 @@
+#include "slot_reader.h"
+
+namespace indikt {
+
+SlotReader::SlotReader(const TreeFiles& files, std::initializer_list<const char*> slot_commands)
+    : files_(files), commands_(slot_commands)
+{
+    for (size_t i = 0; i < commands_.size(); ++i)
+        slots_ << QString();
+}
+
+QString SlotReader::read(int slot, const QString& relative)
+{
+    if (relative.isEmpty() || !files_.exists(relative))
+        return {};
+    slots_[slot] = Portable(relative);
+    return files_.reading(relative);
+}
+
+void SlotReader::forget(int slot) { slots_[slot].clear(); }
+
+void SlotReader::mark(int slot, const QString& relative) { slots_[slot] = Portable(relative); }
+
+ReadingText SlotReader::finish(QString text) const
+{
+    ReadingText result;
+    result.text = std::move(text);
+    result.addresses = slots_;
+    for (size_t i = 0; i < commands_.size(); ++i)
+        if (!slots_[static_cast<qsizetype>(i)].isEmpty())
+            result.found_commands << QString::fromLatin1(commands_[i]);
+    return result;
+}
+
+bool KeyIn(const std::string& key, std::initializer_list<std::string_view> keys)
+{
+    for (const std::string_view k : keys)
+        if (key == k)
+            return true;
+    return false;
+}
+
+QString Qs(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace indikt

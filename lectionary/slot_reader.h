@@ -1,0 +1,39 @@
+#pragma once
+
+// The files one reader found for a day, in the fixed slots of its address
+// list, with the command that opens each.
+
+#include "lectionary/readings.h"
+#include "lectionary/tree_files.h"
+
+#include <QString>
+
+#include <initializer_list>
+#include <string_view>
+#include <vector>
+
+namespace indikt {
+
+class SlotReader {
+public:
+    SlotReader(const TreeFiles& files, std::initializer_list<const char*> slot_commands);
+
+    // Reads a reading file into `slot` (a later file of the same slot wins);
+    // empty, and the slot untouched, when there is no such file.
+    QString read(int slot, const QString& relative);
+    // A piece that is not shown in the end leaves its slot empty.
+    void forget(int slot);
+    // The slot filled by a text that is not a file of its own.
+    void mark(int slot, const QString& relative);
+    ReadingText finish(QString text) const;
+
+private:
+    const TreeFiles& files_;
+    std::vector<const char*> commands_;
+    QStringList slots_;
+};
+
+bool KeyIn(const std::string& key, std::initializer_list<std::string_view> keys);
+QString Qs(const std::string& text);
+
+}  // namespace indikt

@@ -1,0 +1,221 @@
+// The Gospel, Apostle and Old Testament readers over a tree whose files name themselves.
+
+#include "lectionary/readings.h"
+
+#include "reading_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace indikt {
+namespace {
+
+Date D(int year, int month, int day) { return FromCivil(year, month, day); }
+
+const QString kEv = "Богослужение/Евангелие/";
+const QString kAp = "Богослужение/Апостол/";
+const QString kPar = "Богослужение/Паримии/";
+
+// The Gospel and Apostle trees complete; the parimii only where a day has them.
+const ReadingTree& Tree()
+{
+    static const std::unique_ptr<ReadingTree> tree = [] {
+        auto t = std::make_unique<ReadingTree>();
+        for (int n = 1; n <= 11; ++n)
+            t->add(kEv + "Воскресные/" + QString::number(n) + ".txt");
+        for (const char* part : {"Утреня/", "Литургия/"}) {
+            t->addNumbers(kEv + "Переходящие чтения/До Пасхи/" + part, 70);
+            t->addNumbers(kEv + "Переходящие чтения/После Пасхи/" + part, 300);
+            t->addDayKeys(kEv + "Непереходящие чтения/" + part);
+            for (const char* number : {"000", "039", "049"})
+                t->add(kEv + "Великие праздники/Переходящие чтения/После Пасхи/" + part + number + ".txt");
+            t->add(kEv + "Великие праздники/Переходящие чтения/До Пасхи/" + part + "007.txt");
+            for (const char* key : {"янв06", "фев02", "мар25", "авг06", "авг15", "сен08", "сен14", "ноя21", "дек25"})
+                t->add(kEv + "Великие праздники/Непереходящие чтения/" + part + QString::fromUtf8(key) + ".txt");
+        }
+        t->add(kEv + "Переходящие чтения/Иные/Литургия/июл14Вс.txt");
+        t->addNumbers(kAp + "Переходящие чтения/До Пасхи/", 70);
+        t->addNumbers(kAp + "Переходящие чтения/После Пасхи/", 300);
+        t->addDayKeys(kAp + "Непереходящие чтения/");
+        for (const char* number : {"000", "039", "049"})
+            t->add(kAp + "Великие праздники/Переходящие чтения/После Пасхи/" + number + ".txt");
+        t->add(kAp + "Великие праздники/Переходящие чтения/До Пасхи/007.txt");
+        for (const char* key : {"фев02", "мар25", "дек25"})
+            t->add(kAp + "Великие праздники/Непереходящие чтения/" + QString::fromUtf8(key) + ".txt");
+        t->add(kPar + "Переходящие чтения/До Пасхи/048.txt");
+        t->add(kPar + "Переходящие чтения/После Пасхи/039.txt");
+        for (const char* key : {"фев02", "мар09", "май25", "июн24", "авг06"})
+            t->add(kPar + "Непереходящие чтения/" + QString::fromUtf8(key) + ".txt");
+        return t;
+    }();
+    return *tree;
+}
+
+QString N(const QString& relative) { return Named(relative); }
+
+TEST(EvangText, DaysOfThePentecostarion)
+{
+    const TreeFiles files(Tree().root());
+    const QString after = kEv + "Переходящие чтения/После Пасхи/";
+    const QString fixed = kEv + "Непереходящие чтения/";
+    struct Case { const char* name; Date day; QString text; };
+    const Case cases[] = {
+        {"Thomas Sunday", D(2025, 4, 27),
+         "На утрени " + N(kEv + "Воскресные/1.txt") + "\r\nНа литургии " + N(after + "Литургия/007.txt") + " " +
+             N(fixed + "Литургия/апр14.txt")},
+        {"a weekday: both matins, then the liturgy", D(2025, 4, 29),
+         "На утрени " + N(fixed + "Утреня/апр16.txt") + "\r\nНа утрени " + N(after + "Утреня/009.txt") +
+             "\r\nНа литургии " + N(after + "Литургия/009.txt") + " " + N(fixed + "Литургия/апр16.txt")},
+        {"24 June on a weekday: no ordinary reading", D(2025, 7, 7),
+         "На утрени " + N(fixed + "Утреня/июн24.txt") + "\r\nНа утрени " + N(after + "Утреня/078.txt") +
+             "\r\nНа литургии " + N(fixed + "Литургия/июн24.txt")},
+        {"2020: the day receiving 25 May", D(2020, 6, 4),
+         "На утрени " + N(fixed + "Утреня/май25.txt") + "\r\nНа утрени " + N(after + "Утреня/046.txt") +
+             "\r\nНа литургии " + N(after + "Литургия/046.txt") + " " + N(fixed + "Литургия/май25.txt") +
+             "\r\n\r\nНа этот день переносится служба Обретению главы Иоанна Предтечи."},
+        {"2025: 25 May on the Saturday before Pentecost", D(2025, 6, 7),
+         "На утрени " + N(after + "Утреня/048.txt") + "\r\nНа литургии " + N(after + "Литургия/048.txt") +
+             "\r\n\r\nСлужба Обретению главы Иоанна Предтечи переносится на Чт 5 июн (23 май)."},
+        {"a Sunday with its reading of the date and weekday", D(2025, 7, 27),
+         "На утрени " + N(kEv + "Воскресные/" + QString::number(((98 - 49) / 7) % 11) + ".txt") +
+             "\r\nНа литургии " + N(after + "Литургия/098.txt") + " " +
+             N(kEv + "Переходящие чтения/Иные/Литургия/июл14Вс.txt") + " " + N(fixed + "Литургия/июл14.txt")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(EvangText(files, c.day).text.toStdString(), c.text.toStdString());
+    }
+}
+
+TEST(EvangText, GreatFeastsAndTheirNotices)
+{
+    const TreeFiles files(Tree().root());
+    const QString great = kEv + "Великие праздники/";
+    struct Case { const char* name; Date day; QString text; };
+    const Case cases[] = {
+        {"Pascha", D(2025, 4, 20),
+         "На утрени " + N(great + "Переходящие чтения/После Пасхи/Утреня/000.txt") + "\r\nНа литургии " +
+             N(great + "Переходящие чтения/После Пасхи/Литургия/000.txt")},
+        {"Palm Sunday", D(2025, 4, 13),
+         "На утрени " + N(great + "Переходящие чтения/До Пасхи/Утреня/007.txt") + "\r\nНа литургии " +
+             N(great + "Переходящие чтения/До Пасхи/Литургия/007.txt")},
+        {"2020: Pentecost on 25 May names the day receiving it", D(2020, 6, 7),
+         "На утрени " + N(great + "Переходящие чтения/После Пасхи/Утреня/049.txt") + "\r\nНа литургии " +
+             N(great + "Переходящие чтения/После Пасхи/Литургия/049.txt") +
+             "\r\n\r\nСлужба Обретению главы Иоанна Предтечи переносится на Чт 4 июн (22 май)."},
+        {"the Transfiguration", D(2025, 8, 19),
+         "На утрени " + N(great + "Непереходящие чтения/Утреня/авг06.txt") + "\r\nНа литургии " +
+             N(great + "Непереходящие чтения/Литургия/авг06.txt")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(EvangText(files, c.day).text.toStdString(), c.text.toStdString());
+    }
+    const ReadingText pascha = EvangText(files, D(2025, 4, 20));
+    ASSERT_EQ(pascha.addresses.size(), 6);
+    EXPECT_EQ(pascha.addresses[0], great + "Переходящие чтения/После Пасхи/Утреня/000.txt");
+    EXPECT_EQ(pascha.addresses[1], great + "Переходящие чтения/После Пасхи/Литургия/000.txt");
+    EXPECT_EQ(pascha.addresses[4], "");
+    EXPECT_EQ(pascha.found_commands, QStringList({"ActionEvUtr", "ActionEvVelPer"}));
+}
+
+TEST(EvangText, TheAutumnLabelsNameTheCycleWeek)
+{
+    const TreeFiles files(Tree().root());
+    // 2021, d = -2: a Sunday in October (the 17th after Pentecost) is labelled with the week R + 2.
+    const ReadingText sunday = EvangText(files, D(2021, 10, 17));
+    EXPECT_NE(sunday.text.indexOf("На литургии недели 19-й: "), -1) << sunday.text.toStdString();
+    // The Monday after the Sunday after the Exaltation reads 169, in the 18th week.
+    const ReadingText monday = EvangText(files, D(2021, 10, 4));
+    EXPECT_NE(monday.text.indexOf("Литургия/169.txt"), -1) << monday.text.toStdString();
+    EXPECT_NE(monday.text.indexOf("На литургии рядовые чтения 18-й седмицы: "), -1) << monday.text.toStdString();
+    // Before it, a weekday keeps the plain label.
+    EXPECT_NE(EvangText(files, D(2021, 9, 29)).text.indexOf("На литургии «"), -1);
+}
+
+TEST(EvangText, TriodionTransferNotices)
+{
+    const TreeFiles files(Tree().root());
+    // 2038: 24 February on Clean Tuesday; its service on the Sunday of Forgiveness.
+    const QString moved = EvangText(files, D(2038, 3, 9)).text;
+    EXPECT_TRUE(moved.endsWith("\r\n\r\nСлужба Обретению главы Иоанна Предтечи переносится на Вс 7 мар (22 фев)."))
+        << moved.toStdString();
+    EXPECT_EQ(moved.indexOf("фев24.txt"), -1);
+    const QString here = EvangText(files, D(2038, 3, 7)).text;
+    EXPECT_NE(here.indexOf(kEv + "Непереходящие чтения/Литургия/фев24.txt"), -1) << here.toStdString();
+    EXPECT_TRUE(here.endsWith("\r\n\r\nНа этот день переносится служба Обретению главы Иоанна Предтечи."));
+    // The Sunday of the Publican and the Saturday before it (2029).
+    EXPECT_NE(EvangText(files, D(2029, 1, 28)).text.indexOf("До Пасхи/Литургия/070.txt"), -1);
+    EXPECT_NE(EvangText(files, D(2029, 1, 27)).text.indexOf("После Пасхи/Литургия/"), -1);
+}
+
+TEST(Readers, AMissingTreeGivesEmptyTextsAndNoCommands)
+{
+    const TreeFiles files("/nonexistent/indikt data");
+    for (const Date day : {D(2025, 4, 20), D(2025, 10, 12), D(2025, 3, 12), D(2025, 7, 7)}) {
+        for (const ReadingText& text : {EvangText(files, day), ApostolText(files, day), ParimiiText(files, day)}) {
+            EXPECT_TRUE(text.text.isEmpty()) << text.text.toStdString();
+            EXPECT_TRUE(text.found_commands.isEmpty());
+            for (const QString& address : text.addresses)
+                EXPECT_TRUE(address.isEmpty());
+        }
+    }
+    EXPECT_EQ(EvangText(files, D(2025, 4, 20)).addresses.size(), 6);
+    EXPECT_EQ(ApostolText(files, D(2025, 4, 20)).addresses.size(), 5);
+    EXPECT_EQ(ParimiiText(files, D(2025, 4, 20)).addresses.size(), 3);
+}
+
+TEST(ApostolText, TheApostlesOwnRules)
+{
+    const TreeFiles files(Tree().root());
+    const QString after = kAp + "Переходящие чтения/После Пасхи/";
+    const QString fixed = kAp + "Непереходящие чтения/";
+    struct Case { const char* name; Date day; QString text; };
+    const Case cases[] = {
+        {"Thomas Sunday", D(2025, 4, 27), N(after + "007.txt") + " " + N(fixed + "апр14.txt")},
+        {"21 May after Pentecost (2010): the two references", D(2010, 6, 3),
+         N(after + "060.txt") + " Богородице: [зачало 240, Флп 2:5–11=240]. Равноапостольным: [зачало 200, Гал 1:11–19=200]."},
+        {"29 June on a Sunday after All Saints: the feast first", D(2026, 7, 12),
+         N(fixed + "июн29.txt") + " Рядовое: " + N(after + "091.txt")},
+        {"2 February on Clean Monday is a great feast", D(2010, 2, 15),
+         N(kAp + "Великие праздники/Непереходящие чтения/фев02.txt")},
+        {"the Nativity", D(2025, 1, 7), N(kAp + "Великие праздники/Непереходящие чтения/дек25.txt")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ApostolText(files, c.day).text.toStdString(), c.text.toStdString());
+    }
+    EXPECT_EQ(ApostolText(files, D(2010, 6, 3)).addresses[3], fixed + "май21.txt");
+}
+
+TEST(ParimiiText, FeastsTransfersAndEmptyDays)
+{
+    const TreeFiles files(Tree().root());
+    const QString fixed = kPar + "Непереходящие чтения/";
+    struct Case { const char* name; Date day; QString text; QStringList addresses; };
+    const Case cases[] = {
+        {"a weekday of the Pentecostarion without parimii", D(2025, 5, 6), "", {"", "", ""}},
+        {"Ascension", D(2025, 5, 29), N(kPar + "Переходящие чтения/После Пасхи/039.txt"),
+         {kPar + "Переходящие чтения/После Пасхи/039.txt", "", ""}},
+        {"the Meeting on Clean Monday: its parimii, then the notice", D(2010, 2, 15),
+         N(fixed + "фев02.txt") + "\r" + N(kPar + "Переходящие чтения/До Пасхи/048.txt") +
+             "\r\n\r\nСлужба праздника Сретения Господа нашего Иисуса Христа переносится на неделю Сыропустную. "
+             "Службы попразднства и отдания Сретения Господня не совершаются.",
+         {kPar + "Переходящие чтения/До Пасхи/048.txt", "", fixed + "фев02.txt"}},
+        {"1 February as the Sunday of Cheesefare reads the Meeting", D(2010, 2, 14), N(fixed + "фев02.txt"),
+         {"", "", fixed + "фев02.txt"}},
+        {"2025: 23 May receiving 25 May", D(2025, 6, 5), N(fixed + "май25.txt"), {"", "", fixed + "май25.txt"}},
+        {"2013: 25 June receives the Nativity of the Forerunner", D(2013, 7, 8), N(fixed + "июн24.txt"),
+         {"", "", fixed + "июн24.txt"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ReadingText text = ParimiiText(files, c.day);
+        EXPECT_EQ(text.text.toStdString(), c.text.toStdString());
+        EXPECT_EQ(text.addresses, c.addresses);
+    }
+}
+
+}  // namespace
+}  // namespace indikt
