@@ -4,6 +4,7 @@
 
 #include "main_window.h"
 
+#include "app/day_builders.h"
 #include "app/day_widgets.h"
 #include "app/html_pane.h"
 #include "app/text_viewer.h"
@@ -551,9 +552,19 @@ void TForm1::updateVersionCommands()
                         : pane == DayPane::Troparia ? "Tr"
                         : pane == DayPane::PrayerBook ? "Molitv"
                                                       : "";
-    for (const Command& command : CommandTable())
-        if (command.category == "Версия")
-            commands_->action(command.name)->setVisible(*shown && command.name.ends_with(shown));
+    const int chosen = pane == DayPane::Lectionary ? LanguageTag(settings_, "BeiblJas")
+                       : pane == DayPane::Troparia ? LanguageTag(settings_, "TrJas")
+                                                   : LanguageTag(settings_, "MolitvJas");
+    int position = 0;
+    for (const Command& command : CommandTable()) {
+        if (command.category != "Версия")
+            continue;
+        const bool of_pane = *shown && command.name.ends_with(shown);
+        QAction* action = commands_->action(command.name);
+        action->setVisible(of_pane);
+        if (of_pane)
+            action->setChecked(++position == chosen);
+    }
 }
 
 void TForm1::showDay()

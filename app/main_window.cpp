@@ -2,6 +2,7 @@
 
 #include "app/autostart.h"
 #include "app/companion.h"
+#include "app/day_builders.h"
 #include "app/day_widgets.h"
 #include "app/text_viewer.h"
 #include "app/pamjatka_dialog.h"
@@ -87,6 +88,10 @@ TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
     memo_book_->open();
     memo_book_->sortByWaiting();
     list_box_mes_sob_ = memo_book_->todayEventTimes();
+
+    // The panes whose texts the program builds.
+    setTextBuilder(DayPane::Lectionary,
+                   std::make_unique<LectionaryBuilder>(context_.data_root, settings_, [this] { return today(); }));
 
     ReaderAll();
     if (const QString message = memo_book_->loadMessage(); !message.isEmpty())

@@ -4,6 +4,7 @@
 #include "main_window.h"
 
 #include "app/companion.h"
+#include "app/day_builders.h"
 #include "app/html_pane.h"
 #include "app/library_pages.h"
 #include "app/text_viewer.h"
@@ -263,6 +264,16 @@ void TForm1::connectCommands()
     }
 
     c.connect("VidMont", [this] { ButtonSvernClick(); });
+    // The language of the lectionary: one of five, the page rebuilt.
+    const char* const lectionary_languages[] = {"ActionSlavBeibl", "ActionGragdBeibl", "ActionRusBeibl",
+                                                "ActionSvukBeibl", "ActionVideoBeibl"};
+    for (int i = 0; i < 5; ++i) {
+        c.connect(lectionary_languages[i], [this, i] {
+            SetLanguageTag(settings_, "BeiblJas", i + 1);
+            updateVersionCommands();
+            fillShownPane(liturgicalDate());
+        });
+    }
     c.connect("ActionMax", [this] { ActionMaxExecute(); });
     c.connect("ActionOptim", [this] { ActionOptimExecute(); });
     c.connect("ActionMinim", [this] { ActionMinimExecute(); });

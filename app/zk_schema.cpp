@@ -119,6 +119,9 @@ void AddVid(SchemaBuilder& b)
     b.number("ExplorerZoom", 100, 50, 200, OutOfRange::Default);
     b.text("LibraryHost1", "");  // the outside Bible library, e.g. https://host
     b.text("LibraryHost2", "");  // the outside library of service books
+    b.text("BUkasHost0", "");    // the sites of the liturgical instructions ("SBUkas" 0, 1, 2)
+    b.text("BUkasHost1", "");
+    b.text("BUkasHost2", "");
     b.number("WFrmSee", 570, 100, kMaxScreen);
     b.number("HFrmSee", 480, 100, kMaxScreen);
     b.flag("AutoDockSite", false);  // always written as 0, never read

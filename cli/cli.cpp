@@ -2,6 +2,9 @@
 
 #include "day_json.h"
 #include "feasts_json.h"
+#include "readings_json.h"
+
+#include "lectionary/tree_files.h"
 
 #include "calendar/paschalion.h"
 
@@ -14,15 +17,19 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: indikt-cli day YYYY-MM-DD [--today YYYY-MM-DD]\n"
-    "       indikt-cli range FROM TO [--today YYYY-MM-DD]\n"
+    "       indikt-cli range FROM TO [--readings] [--data-root DIR] [--today YYYY-MM-DD]\n"
     "       indikt-cli jumps YYYY-MM-DD [--today YYYY-MM-DD]\n"
     "       indikt-cli feasts YYYY-MM-DD [--data-root DIR] [--today YYYY-MM-DD]\n"
+    "       indikt-cli readings YYYY-MM-DD [--data-root DIR]\n"
     "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n"
     "day    prints the calendar facts of one day as a JSON object\n"
     "range  prints them for every day from FROM to TO, one object per line\n"
     "jumps  prints where every fast and feast command goes from that day\n"
     "feasts prints the user's feasts and jubilees of that day from the data root's\n"
     "       Памятка.txt, with the display switches of its zk.ini\n"
+    "readings prints the Gospel, Apostle and Old Testament readings of that day from\n"
+    "       the data tree, with the reading files found; range --readings prints\n"
+    "       them for every day of the range, one object per line\n"
     "--today fixes today's date for every rule that reads it.\n";
 
 // Output is gathered in blocks so a range of centuries is not one huge string.
@@ -33,6 +40,7 @@ struct Invocation {
     std::vector<std::string> dates;
     std::optional<Date> today;
     std::optional<std::string> data_root;
+    bool readings = false;
 };
 
 class UsageError {
@@ -67,6 +75,8 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
             if (i + 1 == arguments.size() || arguments[i + 1].empty())
                 throw UsageError("--data-root needs a folder");
             invocation.data_root = arguments[++i];
+        } else if (argument == "--readings") {
+            invocation.readings = true;
         } else if (argument.starts_with("--")) {
             throw UsageError("unknown option " + argument);
         } else if (invocation.command.empty()) {
@@ -84,12 +94,15 @@ void ExpectDateCount(const Invocation& invocation, std::size_t count)
         throw UsageError(invocation.command + " takes " + (count == 1 ? "one date" : "two dates") + " YYYY-MM-DD");
 }
 
-void WriteRange(Date from, Date to, std::ostream& out)
+void WriteRange(Date from, Date to, const TreeFiles* readings, std::ostream& out)
 {
     std::string block;
     block.reserve(kFlushSize + (64 << 10));
     for (Date date = from; date <= to; date = date + 1) {
-        AppendDayJson(block, date);
+        if (readings)
+            AppendReadingsJson(block, date, *readings);
+        else
+            AppendDayJson(block, date);
         if (block.size() >= kFlushSize) {
             out.write(block.data(), static_cast<std::streamsize>(block.size()));
             block.clear();
@@ -110,13 +123,18 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
     } else if (invocation.command == "feasts") {
         ExpectDateCount(invocation, 1);
         AppendFeastsJson(text, ParseAcceptedDate(invocation.dates[0], "date"), today, data_root);
+    } else if (invocation.command == "readings") {
+        ExpectDateCount(invocation, 1);
+        AppendReadingsJson(text, ParseAcceptedDate(invocation.dates[0], "date"),
+                           TreeFiles(QString::fromStdString(data_root)));
     } else if (invocation.command == "range") {
         ExpectDateCount(invocation, 2);
         const Date from = ParseAcceptedDate(invocation.dates[0], "FROM");
         const Date to = ParseAcceptedDate(invocation.dates[1], "TO");
         if (to < from)
             throw UsageError("TO " + invocation.dates[1] + " is earlier than FROM " + invocation.dates[0]);
-        WriteRange(from, to, out);
+        const TreeFiles files(QString::fromStdString(data_root));
+        WriteRange(from, to, invocation.readings ? &files : nullptr, out);
     } else if (invocation.command.empty()) {
         throw UsageError("no command given");
     } else {

@@ -4,10 +4,13 @@
 
 #include "file_helpers.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -285,6 +288,49 @@ TEST(CliFeastsWithoutData, AnEmptyDataRootHasNoFeasts)
     ASSERT_EQ(result.code, kExitOk) << result.err;
     EXPECT_EQ(result.out, R"j({"feasts":"","class":0,"jubilees":"","under_calendar":""})j" "\n");
     EXPECT_EQ(RunTool({"feasts", "2025-01-07", "--data-root"}).code, kExitBadArgument);
+}
+
+}  // namespace
+}  // namespace indikt::cli
+
+namespace indikt::cli {
+namespace {
+
+// A small tree whose reading files hold their own names.
+struct ReadingsRoot {
+    QTemporaryDir root;
+    void add(const QString& relative, const QString& text) const
+    {
+        const QString path = root.path() + "/" + relative;
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        ASSERT_TRUE(WriteBytes(path, *EncodeCp1251(text + "\r\n")));
+    }
+};
+
+TEST(CliReadings, TheReadingsOfADayWithTheirFiles)
+{
+    ReadingsRoot tree;
+    tree.add("Богослужение/Евангелие/Воскресные/1.txt", "[от Иоанна, зачало 65, Ин 20:19-31=in65]");
+    tree.add("Богослужение/Апостол/Переходящие чтения/После Пасхи/007.txt", "[Деяния, зачало 14, Деян 5:12-20=ap14]");
+    const std::string root = tree.root.path().toStdString();
+    const Result thomas = RunTool({"readings", "2025-04-27", "--data-root", root});
+    EXPECT_EQ(thomas.code, 0) << thomas.err;
+    EXPECT_EQ(thomas.out,
+              R"({"gospel":{"text":"На утрени [от Иоанна, зачало 65, Ин 20:19-31=in65]\r\n","files":)"
+              R"(["Богослужение/Евангелие/Воскресные/1.txt","","","","",""]},)"
+              R"("apostle":{"text":"[Деяния, зачало 14, Деян 5:12-20=ap14]","files":)"
+              R"(["","","Богослужение/Апостол/Переходящие чтения/После Пасхи/007.txt","",""]},)"
+              R"("parimii":{"text":"","files":["","",""]}})"
+              "\n");
+
+    const Result range = RunTool({"range", "2025-04-26", "2025-04-28", "--readings", "--data-root", root});
+    EXPECT_EQ(range.code, 0) << range.err;
+    EXPECT_EQ(std::count(range.out.begin(), range.out.end(), '\n'), 3);
+    ExpectContains(range.out, R"("files":["Богослужение/Евангелие/Воскресные/1.txt")");
+
+    const Result missing = RunTool({"readings", "2025-04-27", "--data-root", "/nonexistent"});
+    EXPECT_EQ(missing.code, 0);
+    ExpectContains(missing.out, R"("gospel":{"text":"","files":["","","","","",""]})");
 }
 
 }  // namespace

@@ -1,0 +1,46 @@
+#include "day_builders.h"
+
+#include "lectionary/lexionariy.h"
+
+namespace indikt {
+
+namespace {
+
+const char* const kLanguageKeys[] = {"Slav", "Gragd", "Rus", "Audio", "Video"};
+
+std::string LanguageKey(const char* prefix, int index) { return std::string(prefix) + kLanguageKeys[index]; }
+
+}  // namespace
+
+int LanguageTag(const ZkSettings& settings, const char* prefix)
+{
+    for (int i = 0; i < 5; ++i)
+        if (settings.flag(kSectionVid, LanguageKey(prefix, i)))
+            return i + 1;
+    return 1;
+}
+
+void SetLanguageTag(ZkSettings& settings, const char* prefix, int tag)
+{
+    const int chosen = tag >= 2 && tag <= 5 ? tag : 1;
+    for (int i = 0; i < 5; ++i)
+        settings.setFlag(kSectionVid, LanguageKey(prefix, i), i + 1 == chosen);
+}
+
+PaneText LectionaryBuilder::build(const DayRequest& request)
+{
+    LectionarySettings lectionary;
+    lectionary.language = BibleLanguageOfTag(LanguageTag(settings_, "BeiblJas"));
+    lectionary.instructions_source = settings_.number(kSectionVid, "SBUkas");
+    lectionary.hosts = {settings_.text(kSectionVid, "BUkasHost0"), settings_.text(kSectionVid, "BUkasHost1"),
+                        settings_.text(kSectionVid, "BUkasHost2")};
+    const TreeFiles files(data_root_);
+    const LectionaryPage page = Lexionariy(files, request.date, today_(), lectionary);
+    PaneText text;
+    text.html = page.html;
+    text.files = page.files;
+    text.found_commands = page.found_commands;
+    return text;
+}
+
+}  // namespace indikt
