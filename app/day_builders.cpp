@@ -1,6 +1,7 @@
 #include "day_builders.h"
 
 #include "lectionary/lexionariy.h"
+#include "lectionary/menaion.h"
 
 namespace indikt {
 
@@ -40,6 +41,19 @@ PaneText LectionaryBuilder::build(const DayRequest& request)
     text.html = page.html;
     text.files = page.files;
     text.found_commands = page.found_commands;
+    return text;
+}
+
+PaneText MenaionBuilder::build(const DayRequest& request)
+{
+    const MenaionText menaion = MesezText(TreeFiles(data_root_), request.date);
+    PaneText text;
+    text.html = menaion.html;
+    text.red_links = menaion.red_links;
+    for (const QString& address : menaion.addresses)
+        if (!address.isEmpty())
+            text.files << address;
+    text.found_commands = menaion.found_commands;
     return text;
 }
 

@@ -25,6 +25,16 @@ private:
     std::function<Date()> today_;
 };
 
+// The Menaion pane: the saints and feasts of the day.
+class MenaionBuilder : public DayTextBuilder {
+public:
+    explicit MenaionBuilder(QString data_root) : data_root_(std::move(data_root)) {}
+    PaneText build(const DayRequest& request) override;
+
+private:
+    QString data_root_;
+};
+
 // The language tag (1..5) chosen by the five flags "<prefix>Slav" … "<prefix>Video".
 int LanguageTag(const ZkSettings& settings, const char* prefix);
 void SetLanguageTag(ZkSettings& settings, const char* prefix, int tag);

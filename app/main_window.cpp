@@ -90,6 +90,7 @@ TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
     list_box_mes_sob_ = memo_book_->todayEventTimes();
 
     // The panes whose texts the program builds.
+    setTextBuilder(DayPane::Menaion, std::make_unique<MenaionBuilder>(context_.data_root));
     setTextBuilder(DayPane::Lectionary,
                    std::make_unique<LectionaryBuilder>(context_.data_root, settings_, [this] { return today(); }));
 

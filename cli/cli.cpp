@@ -3,6 +3,7 @@
 #include "day_json.h"
 #include "feasts_json.h"
 #include "readings_json.h"
+#include "texts_json.h"
 
 #include "lectionary/tree_files.h"
 
@@ -21,6 +22,7 @@ constexpr std::string_view kUsage =
     "       indikt-cli jumps YYYY-MM-DD [--today YYYY-MM-DD]\n"
     "       indikt-cli feasts YYYY-MM-DD [--data-root DIR] [--today YYYY-MM-DD]\n"
     "       indikt-cli readings YYYY-MM-DD [--data-root DIR]\n"
+    "       indikt-cli menaion YYYY-MM-DD [--data-root DIR]\n"
     "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n"
     "day    prints the calendar facts of one day as a JSON object\n"
     "range  prints them for every day from FROM to TO, one object per line\n"
@@ -30,6 +32,8 @@ constexpr std::string_view kUsage =
     "readings prints the Gospel, Apostle and Old Testament readings of that day from\n"
     "       the data tree, with the reading files found; range --readings prints\n"
     "       them for every day of the range, one object per line\n"
+    "menaion prints the Menaion page of that day: its HTML, its plain text and\n"
+    "       the records read\n"
     "--today fixes today's date for every rule that reads it.\n";
 
 // Output is gathered in blocks so a range of centuries is not one huge string.
@@ -127,6 +131,9 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
         ExpectDateCount(invocation, 1);
         AppendReadingsJson(text, ParseAcceptedDate(invocation.dates[0], "date"),
                            TreeFiles(QString::fromStdString(data_root)));
+    } else if (invocation.command == "menaion") {
+        ExpectDateCount(invocation, 1);
+        AppendMenaionJson(text, ParseAcceptedDate(invocation.dates[0], "date"), TreeFiles(QString::fromStdString(data_root)));
     } else if (invocation.command == "range") {
         ExpectDateCount(invocation, 2);
         const Date from = ParseAcceptedDate(invocation.dates[0], "FROM");

@@ -8,7 +8,10 @@
 
 namespace indikt {
 
-TreeFiles::TreeFiles(QString data_root) : root_(QDir::cleanPath(data_root)) {}
+TreeFiles::TreeFiles(QString data_root)
+    : root_(data_root.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(data_root).absoluteFilePath()))
+{
+}
 
 QString TreeFiles::absolute(const QString& relative) const { return DataPath(root_ + "/", relative); }
 

@@ -335,3 +335,22 @@ TEST(CliReadings, TheReadingsOfADayWithTheirFiles)
 
 }  // namespace
 }  // namespace indikt::cli
+
+namespace indikt::cli {
+namespace {
+
+TEST(CliMenaion, ThePageItsTextAndItsRecords)
+{
+    ReadingsRoot tree;
+    tree.add("Месяцеслов/Непереходящие праздники/янв17.txt",
+             "**** [Преподобного Антония Великого=янв17.htm#s1].\r\nВторая строка.\r\nТретья строка.");
+    const Result day = RunTool({"menaion", "2025-01-30", "--data-root", tree.root.path().toStdString()});
+    EXPECT_EQ(day.code, 0) << day.err;
+    ExpectContains(day.out, R"(<a href=\"Жития святых\\Святцы\\янв17.htm#s1\">Преподобного Антония Великого</a>)");
+    ExpectContains(day.out, R"(alt=\"Служба с полиелеем\">)");
+    ExpectContains(day.out, R"("text":"Седмица 32-я по Пятидесятнице. Глас 6-й.\nПреподобного Антония Великого.\n)");
+    ExpectContains(day.out, R"("files":["Месяцеслов/Непереходящие праздники/янв17.txt"]})");
+}
+
+}  // namespace
+}  // namespace indikt::cli

@@ -1,0 +1,18 @@
+#pragma once
+
+// The JSON objects of `indikt-cli menaion` and `indikt-cli tropar`: the page a
+// pane shows for a day, its plain text and the files it read.
+
+#include "calendar/date.h"
+
+#include <string>
+
+namespace indikt {
+class TreeFiles;
+}
+
+namespace indikt::cli {
+
+void AppendMenaionJson(std::string& out, Date date, const TreeFiles& files);
+
+}  // namespace indikt::cli
