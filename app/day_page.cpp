@@ -8,6 +8,7 @@
 #include "app/day_widgets.h"
 #include "app/html_pane.h"
 #include "app/text_viewer.h"
+#include "app/tropar_pane.h"
 #include "app/month_grid_widget.h"
 
 #include "calendar/date_navigation.h"
@@ -21,10 +22,12 @@
 #include "calendar/sedmiza.h"
 #include "calendar/year_menus.h"
 #include "texts/html_pages.h"
+#include "lectionary/tropar.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -420,12 +423,27 @@ void TForm1::buildPanes(QWidget* owner)
         auto* panel_layout = new QVBoxLayout(panel);
         panel_layout->setContentsMargins(0, 0, 0, 0);
         QWidget* view = nullptr;
+        QWidget* holder = nullptr;  // what the page holds, when more than the view
         if (info.pane == DayPane::Notes) {
             auto* editor = new NotesEditor(panel);
             editor->setAcceptRichText(true);
             view = editor;
         } else {
-            auto* pane = new HtmlPane(context_.data_root, panel);
+            HtmlPane* pane = nullptr;
+            if (info.pane == DayPane::Troparia) {
+                tropar_pane_ = new TroparPane(context_.data_root, panel);
+                pane = tropar_pane_->view();
+                holder = tropar_pane_;
+                connect(tropar_pane_, &TroparPane::languageChosen, this, [this](int tag) {
+                    SetLanguageTag(settings_, "TrJas", tag);
+                    updateVersionCommands();
+                    updateTroparMediaCommands();
+                });
+                connect(tropar_pane_, &TroparPane::status, this,
+                        [this](const QString& text) { statusBar()->showMessage(text); });
+            } else {
+                pane = new HtmlPane(context_.data_root, panel);
+            }
             const LinkPane link_pane = info.pane == DayPane::Menaion      ? LinkPane::Menaion
                                        : info.pane == DayPane::Troparia   ? LinkPane::Troparia
                                        : info.pane == DayPane::Lectionary ? LinkPane::Lectionary
@@ -436,7 +454,7 @@ void TForm1::buildPanes(QWidget* owner)
             view = pane;
         }
         view->setObjectName(info.view);
-        panel_layout->addWidget(view);
+        panel_layout->addWidget(holder ? holder : view);
         pane_views_[static_cast<size_t>(info.pane)] = view;
         page_list_->addTab(panel, QString::fromUtf8(info.caption));
     }
@@ -482,6 +500,10 @@ void TForm1::fillShownPane(Date date)
     const size_t index = static_cast<size_t>(*pane);
     QWidget* view = pane_views_[index];
     DayTextBuilder* builder = builders_[index].get();
+    if (*pane == DayPane::Troparia && !builder) {
+        fillTroparia(date);
+        return;
+    }
     if (!builder) {
         static_cast<QTextEdit*>(view)->clear();
         return;
@@ -530,6 +552,32 @@ void TForm1::PrintToMesWebBrowser(const QString& html)
 {
     if (PaneOfCaption(rightCaption()) == DayPane::Menaion)
         static_cast<HtmlPane*>(paneView(DayPane::Menaion))->showPage(html);
+}
+
+// The hymns of the day in the troparia pane; the commands of the sets found.
+void TForm1::fillTroparia(Date date)
+{
+    TroparDay day = Tropar(TreeFiles(context_.data_root), date);
+    for (const QString& name : day.found_commands)
+        commands_->action(name.toStdString())->setVisible(true);
+    tropar_pane_->showDay(std::move(day), LanguageTag(settings_, "TrJas"));
+    updateTroparMediaCommands();
+}
+
+// In the audio and video languages: create a media page of the selected
+// hymn's set, or open and delete the one there is.
+void TForm1::updateTroparMediaCommands()
+{
+    const QString page = tropar_pane_->mediaPage();
+    const bool exists = !page.isEmpty() && QFileInfo(context_.data_root + "/" + page).isFile();
+    const bool video = tropar_pane_->language() == 5;
+    const QString kind = video ? "видеозаписей" : "звукозаписей";
+    commands_->action("ActionTrNewMedia")->setText("Создать оглавление " + kind);
+    commands_->action("ActionTrOpenMedia")->setText("Открыть оглавление " + kind);
+    commands_->action("ActionTrDeleteMedia")->setText("Удалить оглавление " + kind);
+    commands_->action("ActionTrNewMedia")->setVisible(!page.isEmpty() && !exists);
+    commands_->action("ActionTrOpenMedia")->setVisible(exists);
+    commands_->action("ActionTrDeleteMedia")->setVisible(exists);
 }
 
 // The source-file commands of the shown texts are hidden until a builder

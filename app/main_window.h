@@ -44,6 +44,7 @@ class TPamjatka;
 class ClickableLabel;
 class HtmlPane;
 class TextViewer;
+class TroparPane;
 class MonthGridWidget;
 class DateEditorSpin;
 class NotesEditor;
@@ -198,6 +199,7 @@ public:
     // The library commands, by tag.
     void OpenUrlTextBogosl(int tag);
     TextViewer* viewer() const { return viewer_; }
+    TroparPane* troparPane() const { return tropar_pane_; }
     QString viewerCaption() const;
     // Tests replace the desktop's opener; the home rule sets the hook that
     // marks a followed Bible link as read.
@@ -230,6 +232,8 @@ private:
     void showDay();
     void fillShownPane(Date date);
     void ClearPravka();
+    void fillTroparia(Date date);
+    void updateTroparMediaCommands();
     void updateYearMenus(Date date);
     void updateVersionCommands();
     void applyPanelSettings();
@@ -307,6 +311,7 @@ private:
     QDockWidget* panel_poisk_ = nullptr;
     QDockWidget* panel_explorer_ = nullptr;
     TextViewer* viewer_ = nullptr;
+    TroparPane* tropar_pane_ = nullptr;
     HtmlPane* wb_print_ = nullptr;   // the hidden pane pages are printed from
     std::function<bool(const QUrl&)> external_opener_;
     std::function<void(ReadingMark)> reading_mark_hook_;

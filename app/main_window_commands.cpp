@@ -8,12 +8,16 @@
 #include "app/html_pane.h"
 #include "app/library_pages.h"
 #include "app/text_viewer.h"
+#include "app/tropar_pane.h"
+#include "lectionary/tropar.h"
+#include "texts/cp1251.h"
 #include "app/window_geometry.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDockWidget>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLayout>
@@ -264,6 +268,49 @@ void TForm1::connectCommands()
     }
 
     c.connect("VidMont", [this] { ButtonSvernClick(); });
+    // The languages of the troparia; the media pages of a hymn set.
+    const char* const tropar_languages[] = {"ActionSlavTr", "ActionGragdTr", "ActionRusTr", "ActionSvukTr",
+                                            "ActionVideoTr"};
+    for (int i = 0; i < 5; ++i) {
+        c.connect(tropar_languages[i], [this, i] {
+            SetLanguageTag(settings_, "TrJas", i + 1);
+            tropar_pane_->setLanguage(i + 1);
+            updateVersionCommands();
+            updateTroparMediaCommands();
+        });
+    }
+    c.connect("ActionTrNewMedia", [this] {
+        const QString page = tropar_pane_->mediaPage();
+        if (page.isEmpty())
+            return;
+        const std::optional<QByteArray> bytes = EncodeCp1251(MediaPageTemplate(tropar_pane_->language() == 5));
+        const WriteResult written = WriteFileAtomically(context_.data_root + "/" + page, *bytes);
+        if (!written.ok()) {
+            asker_->tell(this, "Индикт", "Произошла ошибка программы " + written.error);
+            return;
+        }
+        openOutside(QUrl::fromLocalFile(context_.data_root + "/" + page));
+        tropar_pane_->showSelected();
+        updateTroparMediaCommands();
+    });
+    c.connect("ActionTrOpenMedia", [this] {
+        if (const QString page = tropar_pane_->mediaPage(); !page.isEmpty())
+            openOutside(QUrl::fromLocalFile(context_.data_root + "/" + page));
+    });
+    c.connect("ActionTrDeleteMedia", [this] {
+        const QString page = tropar_pane_->mediaPage();
+        if (page.isEmpty())
+            return;
+        const QString question = tropar_pane_->language() == 5 ? "Удалить оглавление видеозаписей Тропарей и кондаков?"
+                                                              : "Удалить оглавление звукозаписей Тропарей и кондаков?";
+        if (asker_->ask(this, "Индикт", question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) !=
+            QMessageBox::Yes)
+            return;
+        QFile::remove(context_.data_root + "/" + page);
+        tropar_pane_->showSelected();
+        updateTroparMediaCommands();
+    });
+
     // The language of the lectionary: one of five, the page rebuilt.
     const char* const lectionary_languages[] = {"ActionSlavBeibl", "ActionGragdBeibl", "ActionRusBeibl",
                                                 "ActionSvukBeibl", "ActionVideoBeibl"};

@@ -4,6 +4,7 @@
 #include "app/html_pane.h"
 #include "app/main_window.h"
 #include "app/text_viewer.h"
+#include "app/tropar_pane.h"
 
 #include "file_helpers.h"
 #include "texts/cp1251.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
+#include <QListWidget>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -265,6 +267,54 @@ TEST(Viewer, OutsideLibraryOnItsConfiguredHost)
     liturgy->trigger();
     ASSERT_EQ(f.opened.size(), 1);
     EXPECT_EQ(f.opened[0].toString(), "https://books.example.org/bogosluzhenie/liturgiya/index.shtml");
+}
+
+}  // namespace
+}  // namespace indikt
+
+namespace indikt {
+namespace {
+
+TEST(TroparPanel, HymnsInTheChosenLanguageAndTheirMediaPages)
+{
+    WindowFixture f;
+    const QString set = "Богослужение/Тропари и кондаки/Воскресные/2/";
+    f.tree.write(set + "2.txt", "Тропарь, глас 2\r\nКондак, глас 2\r\n");
+    f.tree.write(set + "1_рус.htm", "<p>Тропарь по-русски</p>");
+    f.tree.write(set + "2_гражд.htm", "<p>Кондак гражданским шрифтом</p>");
+    auto window = f.open("[Vid]\r\nTrJasRus=1\r\nTrJasGragd=0\r\n");
+    window->showPane(DayPane::Troparia);
+    window->setCurrentDate(D(2025, 6, 29));  // the 3rd Sunday after Pentecost, tone 2
+    TroparPane* pane = window->troparPane();
+    ASSERT_EQ(pane->contents()->count(), 2);
+    EXPECT_EQ(pane->contents()->currentRow(), 0);
+    EXPECT_EQ(pane->view()->toPlainText(), "Тропарь по-русски");
+    EXPECT_TRUE(window->findChild<QAction*>("ActionTrVos")->isVisible());
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("Тропари и кондаки: Тропарь, глас 2"));
+
+    window->findChild<QAction*>("ActionGragdTr")->trigger();
+    EXPECT_TRUE(pane->view()->toPlainText().isEmpty());  // no civil-script troparion
+    pane->contents()->setCurrentRow(1);
+    EXPECT_EQ(pane->view()->toPlainText(), "Кондак гражданским шрифтом");
+    EXPECT_TRUE(window->settings().flag(kSectionVid, "TrJasGragd"));
+
+    // Audio: no page yet, so it can be created; then opened and deleted.
+    window->findChild<QAction*>("ActionSvukTr")->trigger();
+    QAction* create = window->findChild<QAction*>("ActionTrNewMedia");
+    EXPECT_TRUE(create->isVisible());
+    EXPECT_EQ(create->text(), "Создать оглавление звукозаписей");
+    create->trigger();
+    EXPECT_TRUE(QFile::exists(f.tree.root + "/" + set + "звук.htm"));
+    EXPECT_TRUE(window->findChild<QAction*>("ActionTrDeleteMedia")->isVisible());
+    EXPECT_EQ(f.opened.size(), 1);
+    window->findChild<QAction*>("ActionTrDeleteMedia")->trigger();  // the asker answers Cancel
+    EXPECT_TRUE(QFile::exists(f.tree.root + "/" + set + "звук.htm"));
+
+    // A day without hymns selects nothing.
+    window->setCurrentDate(D(2025, 6, 30));
+    EXPECT_EQ(pane->contents()->count(), 0);
+    EXPECT_EQ(pane->contents()->currentRow(), -1);
+    EXPECT_TRUE(pane->view()->toPlainText().isEmpty());
 }
 
 }  // namespace

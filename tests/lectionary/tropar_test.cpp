@@ -1,0 +1,100 @@
+// The hymns of a day: the tone, the sets that apply and the table of contents.
+
+#include "lectionary/tropar.h"
+#include "calendar/paschalion.h"
+#include "calendar/sedmiza.h"
+
+#include "reading_tree.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace indikt {
+namespace {
+
+Date D(int year, int month, int day) { return FromCivil(year, month, day); }
+
+const QString kHymns = "Богослужение/Тропари и кондаки/";
+
+void AddSet(const ReadingTree& tree, const QString& folder, const QString& contents)
+{
+    const QString path = tree.root() + "/" + kHymns + folder + "/" + folder.section('/', -1) + ".txt";
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    ASSERT_TRUE(WriteBytes(path, *EncodeCp1251(contents)));
+}
+
+TEST(ToneOfWeek, SundaysAfterPentecost)
+{
+    struct Case { Date sunday; int tone; };
+    const Case cases[] = {
+        {D(2025, 6, 15), 8},   // All Saints
+        {D(2025, 6, 22), 1},   // the first Sunday after it
+        {D(2025, 6, 29), 2},
+        {D(2025, 8, 10), 8},
+        {D(2025, 8, 17), 1},   // the cycle begins again
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ToneOfWeek(c.sunday), c.tone) << c.sunday.serial();
+    EXPECT_EQ(ToneOfWeek(D(2025, 6, 16)), 0);  // a Monday
+    // From the second Sunday after Pentecost to the Sunday before the next
+    // Publican Sunday, the tone agrees with the week caption's.
+    for (int year : {2024, 2025, 2029, 2037}) {
+        const Date pascha = DatePasha(year) + Plus(year);
+        for (Date sunday = pascha + 63; sunday < DatePasha(year + 1) + Plus(year + 1) - 70; sunday = sunday + 7)
+            EXPECT_EQ(ToneOfWeek(sunday), CountFromPentecost(sunday).tone) << sunday.serial();
+    }
+}
+
+TEST(Tropar, TheSetsOfADay)
+{
+    ReadingTree tree;
+    for (int tone = 1; tone <= 8; ++tone) {
+        AddSet(tree, "Воскресные/" + QString::number(tone), "Тропарь воскресный\r\nКондак воскресный\r\n");
+        AddSet(tree, "Воскресные/Великим постом/" + QString::number(tone), "Тропарь постный\r\n");
+    }
+    AddSet(tree, "Великие праздники/Непереходящие праздники/янв06", "Тропарь Богоявления\r\nКондак Богоявления\r\n");
+    AddSet(tree, "Непереходящие праздники/фев29", "Тропарь 29 февраля\r\n");
+    AddSet(tree, "Непереходящие праздники/янв21", "Тропарь 21 января\r\n");
+    for (int day = 1; day <= 7; ++day)
+        AddSet(tree, "Дневные/" + QString::number(day), "Тропарь дня\r\n");
+    AddSet(tree, "Переходящие праздники/После Пасхи/10", "");
+    const TreeFiles files(tree.root());
+
+    struct Case { const char* name; Date day; QStringList titles; QStringList commands; };
+    const Case cases[] = {
+        {"a Sunday after Pentecost", D(2025, 6, 29), {"Тропарь воскресный", "Кондак воскресный", "Тропарь дня"},
+         {"ActionTrVos", "ActionTrDnja"}},
+        {"a Sunday of Lent", D(2025, 3, 16), {"Тропарь постный", "Тропарь дня"}, {"ActionTrVos", "ActionTrDnja"}},
+        {"Theophany on a Sunday: no Sunday set, no daily set", D(2025, 1, 19),
+         {"Тропарь Богоявления", "Кондак Богоявления"}, {"ActionTrVelNePer"}},
+        {"10 January: the afterfeast of Theophany", D(2025, 1, 23), {"Тропарь Богоявления", "Кондак Богоявления"},
+         {"ActionTrVelNePer"}},
+        {"a weekday with its saint and the daily set", D(2025, 2, 3), {"Тропарь 21 января", "Тропарь дня"},
+         {"ActionTrNePer", "ActionTrDnja"}},
+        {"28 February of a year that is not a leap year", D(2025, 3, 13), {"Тропарь 29 февраля", "Тропарь дня"},
+         {"ActionTrNePer", "ActionTrDnja"}},
+        {"an empty contents file still gives its first row", D(2025, 4, 30), {"", "Тропарь дня"},
+         {"ActionTrPer", "ActionTrDnja"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TroparDay day = Tropar(files, c.day);
+        QStringList titles;
+        for (const HymnRow& row : day.rows)
+            titles << row.title;
+        EXPECT_EQ(titles, c.titles);
+        EXPECT_EQ(day.found_commands, c.commands);
+        EXPECT_EQ(day.sets.size(), 7);
+    }
+    const TroparDay sunday = Tropar(files, D(2025, 6, 29));
+    EXPECT_EQ(sunday.sets[0], kHymns + "Воскресные/2");
+    EXPECT_EQ(sunday.rows[1].russian, kHymns + "Воскресные/2/2_рус.htm");
+    EXPECT_TRUE(Tropar(TreeFiles("/nonexistent"), D(2025, 6, 29)).rows.isEmpty());
+    EXPECT_NE(MediaPageTemplate(true).indexOf("<title>Видео тропари и кондаки</title>"), -1);
+    EXPECT_NE(MediaPageTemplate(false).indexOf("<link href=\"../../../../_css/ru.css\" rel=\"stylesheet\" type=\"text/css\">"), -1);
+}
+
+}  // namespace
+}  // namespace indikt
