@@ -96,7 +96,6 @@ void HtmlPane::resizeEvent(QResizeEvent* event)
 // A page shorter than the pane shows no scroll bar; a longer one keeps it.
 void HtmlPane::fitScrollBar()
 {
-    document()->setTextWidth(viewport()->width());
     const bool fits = document()->size().height() - 20 < viewport()->height();
     setVerticalScrollBarPolicy(fits ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
 }

@@ -23,6 +23,7 @@ constexpr std::string_view kUsage =
     "       indikt-cli feasts YYYY-MM-DD [--data-root DIR] [--today YYYY-MM-DD]\n"
     "       indikt-cli readings YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli menaion YYYY-MM-DD [--data-root DIR]\n"
+    "       indikt-cli tropar YYYY-MM-DD [--data-root DIR]\n"
     "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n"
     "day    prints the calendar facts of one day as a JSON object\n"
     "range  prints them for every day from FROM to TO, one object per line\n"
@@ -34,6 +35,7 @@ constexpr std::string_view kUsage =
     "       them for every day of the range, one object per line\n"
     "menaion prints the Menaion page of that day: its HTML, its plain text and\n"
     "       the records read\n"
+    "tropar prints the troparia and kontakia of that day in civil script\n"
     "--today fixes today's date for every rule that reads it.\n";
 
 // Output is gathered in blocks so a range of centuries is not one huge string.
@@ -134,6 +136,9 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
     } else if (invocation.command == "menaion") {
         ExpectDateCount(invocation, 1);
         AppendMenaionJson(text, ParseAcceptedDate(invocation.dates[0], "date"), TreeFiles(QString::fromStdString(data_root)));
+    } else if (invocation.command == "tropar") {
+        ExpectDateCount(invocation, 1);
+        AppendTroparJson(text, ParseAcceptedDate(invocation.dates[0], "date"), TreeFiles(QString::fromStdString(data_root)));
     } else if (invocation.command == "range") {
         ExpectDateCount(invocation, 2);
         const Date from = ParseAcceptedDate(invocation.dates[0], "FROM");

@@ -14,5 +14,8 @@ class TreeFiles;
 namespace indikt::cli {
 
 void AppendMenaionJson(std::string& out, Date date, const TreeFiles& files);
+// The hymns of the day in the civil-script language: each title as a
+// heading, then the hymn's page; "files" are the hymn pages read.
+void AppendTroparJson(std::string& out, Date date, const TreeFiles& files);
 
 }  // namespace indikt::cli

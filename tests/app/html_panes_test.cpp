@@ -232,6 +232,8 @@ TEST(Viewer, LibraryCommandsZoomAndHistory)
     f.tree.write("Жития святых/Святцы/svyatcy.htm", "<p><a href=\"svyat_m.htm\">Мужские имена</a></p>");
     f.tree.write("Жития святых/Святцы/svyat_m.htm", "<p>Имена</p>");
     auto window = f.open("[Vid]\r\nExplorerZoom=300\r\n");
+    window->resize(1000, 600);
+    window->show();
     EXPECT_EQ(window->viewer()->zoom(), 100);
     EXPECT_EQ(window->viewer()->findChild<QSpinBox*>("UpDownZoom")->value(), 100);
 

@@ -354,3 +354,21 @@ TEST(CliMenaion, ThePageItsTextAndItsRecords)
 
 }  // namespace
 }  // namespace indikt::cli
+
+namespace indikt::cli {
+namespace {
+
+TEST(CliTropar, TheHymnsOfADayInCivilScript)
+{
+    ReadingsRoot tree;
+    const std::string set = "Богослужение/Тропари и кондаки/Великие праздники/Переходящие праздники/После Пасхи/00/";
+    tree.add(QString::fromStdString(set + "00.txt"), "Тропарь Пасхи\r\nКондак Пасхи");
+    tree.add(QString::fromStdString(set + "1_гражд.htm"), "<html><body><p>Христос воскресе из мертвых</p></body></html>");
+    const Result pascha = RunTool({"tropar", "2025-04-20", "--data-root", tree.root.path().toStdString()});
+    EXPECT_EQ(pascha.code, 0) << pascha.err;
+    ExpectContains(pascha.out, R"("html":"<h4>Тропарь Пасхи</h4><p>Христос воскресе из мертвых</p><h4>Кондак Пасхи</h4>")");
+    ExpectContains(pascha.out, R"("files":[")" + set + R"(1_гражд.htm"]})");
+}
+
+}  // namespace
+}  // namespace indikt::cli

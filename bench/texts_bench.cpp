@@ -1,0 +1,87 @@
+// Speed of the texts of the day on a full-size data tree: every builder for
+// every day of a year, and a whole change of day with the Menaion or the
+// lectionary pane shown. The tree is the generator's (tools/make-bench-tree);
+// set INDIKT_BENCH_TREE to use one already written.
+
+#include "app/main_window.h"
+#include "lectionary/lexionariy.h"
+#include "lectionary/menaion.h"
+#include "lectionary/readings.h"
+#include "lectionary/tropar.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+using namespace indikt;
+
+QString g_tree;  // the data root of the benchmarks, set once in main
+
+void AllBuildersOfEveryDayOfAYear(benchmark::State& state)
+{
+    const TreeFiles files(g_tree);
+    const Date today = FromCivil(2026, 12, 8);
+    for (auto _ : state) {
+        qsizetype bytes = 0;
+        for (Date day = FromCivil(2025, 1, 1); day <= FromCivil(2025, 12, 31); day = day + 1) {
+            bytes += Lexionariy(files, day, today, {}).html.size();  // the three readers and the page
+            bytes += MesezText(files, day).html.size();
+            bytes += Tropar(files, day).rows.size();
+        }
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+BENCHMARK(AllBuildersOfEveryDayOfAYear)->Unit(benchmark::kMillisecond);
+
+// One change of day as the user sees it, the pane laid out.
+void DayChange(benchmark::State& state, DayPane pane)
+{
+    QDateTime now(QDate(2026, 12, 8), QTime(10, 0));
+    MainWindowContext context{g_tree, g_tree, [now] { return now; }, "", "", StartMode::Saved, false};
+    TForm1 window(context, ZkSettings::Load(g_tree + "/zk.ini", FromCivil(2026, 12, 8)));
+    window.resize(1100, 700);
+    window.show();
+    window.showPane(pane);
+    QApplication::processEvents();
+    Date day = FromCivil(2025, 1, 1);
+    for (auto _ : state) {
+        window.setCurrentDate(day);
+        QApplication::processEvents();
+        day = day + 1;
+    }
+}
+void DayChangeWithTheMenaionPane(benchmark::State& state) { DayChange(state, DayPane::Menaion); }
+void DayChangeWithTheLectionaryPane(benchmark::State& state) { DayChange(state, DayPane::Lectionary); }
+BENCHMARK(DayChangeWithTheMenaionPane)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(DayChangeWithTheLectionaryPane)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir generated;
+    g_tree = qEnvironmentVariable("INDIKT_BENCH_TREE");
+    if (g_tree.isEmpty()) {
+        g_tree = generated.path() + "/tree";
+        std::fprintf(stderr, "writing the benchmark tree into %s\n", qPrintable(g_tree));
+        if (QProcess::execute(QStringLiteral(INDIKT_MAKE_BENCH_TREE), {g_tree}) != 0) {
+            std::fprintf(stderr, "the benchmark tree could not be written\n");
+            return 1;
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
