@@ -25,9 +25,6 @@ QString GreatMovable(bool before_pascha)
     return kAp + "Великие праздники\\Переходящие чтения\\" + (before_pascha ? "До Пасхи\\" : "После Пасхи\\");
 }
 
-QString Number(int number) { return Qs(MovableFileName(number)); }
-QString KeyFile(const std::string& key) { return key.empty() ? QString() : Qs(key) + ".txt"; }
-QString Labelled(const QString& label, const QString& text) { return text.isEmpty() ? QString() : label + text; }
 QString OtherFile(const ReadingCycle& c) { return kOtherFolder + Qs(c.key + c.weekday_key) + ".txt"; }
 
 QString Joined(const QString& a, const QString& b)
@@ -35,14 +32,6 @@ QString Joined(const QString& a, const QString& b)
     if (a.isEmpty())
         return b;
     return b.isEmpty() ? a : a + " " + b;
-}
-
-QString LeftTrimmed(const QString& s)
-{
-    qsizetype i = 0;
-    while (i < s.size() && s[i].isSpace())
-        ++i;
-    return s.mid(i);
 }
 
 QString Pentecostarion(SlotReader& r, const ReadingCycle& c)
@@ -54,7 +43,7 @@ QString Pentecostarion(SlotReader& r, const ReadingCycle& c)
     const bool without_movable =
         (!sunday && KeyIn(key, {"июн24", "июн29", "июл08", "июл15", "июл19", "июл20", "авг01", "авг29", "сен01"})) ||
         received == MovedFeast::NativityOfForerunner;
-    const QString movable = without_movable ? QString() : r.read(kMovable, kAfter + Number(c.w));
+    const QString movable = without_movable ? QString() : r.read(kMovable, kAfter + MovableFile(c.w));
     QString fixed;
     if (key == "май21" && c.fromPascha() > 49) {
         fixed = "Богородице: [зачало 240, Флп 2:5–11=240]. Равноапостольным: [зачало 200, Гал 1:11–19=200].";
@@ -79,7 +68,7 @@ QString GreatFeast(SlotReader& r, const ReadingCycle& c)
     const bool movable_feast = from == -7 || from == 0 || from == 39 || from == 49;
     const std::string& key = c.key;
     const bool annunciation = key == "мар25";
-    QString great_movable = movable_feast ? r.read(kGreatMovable, GreatMovable(c.d < c.pascha) + Number(c.w)) : QString();
+    QString great_movable = movable_feast ? r.read(kGreatMovable, GreatMovable(c.d < c.pascha) + MovableFile(c.w)) : QString();
     if (annunciation && from == -7)
         great_movable = Labelled("Недели Ваий: ", great_movable);
     const QString great_fixed = r.read(kGreatFixed, kGreatFixedFolder + KeyFile(key));
@@ -87,8 +76,8 @@ QString GreatFeast(SlotReader& r, const ReadingCycle& c)
     if (c.isSunday() && !movable_feast && KeyIn(key, {"фев02", "мар25", "авг15", "сен08", "ноя21"})) {
         const bool autumn = c.old_month > 9 || (c.old_month == 9 && c.old_day > 6) ||
                             (c.january_february && c.x < c.publican_dispatch);
-        const QString path = c.d < c.pascha && c.x >= c.publican_dispatch ? kBefore + Number(c.w)
-                                                                          : kAfter + Number(autumn ? AutumnMovableNumber(c) : c.w);
+        const QString path = c.d < c.pascha && c.x >= c.publican_dispatch ? kBefore + MovableFile(c.w)
+                                                                          : kAfter + MovableFile(autumn ? AutumnMovableNumber(c) : c.w);
         text += Labelled(c.d < c.pascha && c.w == 28 ? " Недели: " : " Рядовое ", r.read(kMovable, path));
         if (key == "сен08")
             text += Labelled(" ", r.read(kOther, OtherFile(c)));
@@ -96,7 +85,7 @@ QString GreatFeast(SlotReader& r, const ReadingCycle& c)
     if (from == 39 && KeyIn(key, {"апр30", "май08", "май09", "май11", "май21"}))
         text += Labelled(" ", r.read(kFixed, kFixedFolder + KeyFile(key)));
     if (annunciation && from >= -8 && from <= -1)
-        text += Labelled(" Рядовое: ", r.read(kMovable, kBefore + Number(c.w)));
+        text += Labelled(" Рядовое: ", r.read(kMovable, kBefore + MovableFile(c.w)));
     return text;
 }
 
@@ -119,7 +108,7 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
         number = 266;
     QString movable;
     if (!(!sunday && KeyIn(key, {"сен26", "окт01", "окт22", "ноя08", "дек06", "дек30", "янв01", "янв05"})))
-        movable = r.read(kMovable, kAfter + Number(number));
+        movable = r.read(kMovable, kAfter + MovableFile(number));
     QString ordinary = Labelled(" Рядовое: ", movable);
     const bool december = c.old_month == 12;
     const bool until_j7 = c.january_february && c.x <= c.j7;
@@ -175,7 +164,7 @@ QString Triodion(SlotReader& r, const ReadingCycle& c)
     QString other = r.read(kOther, OtherFile(c));
     if (late_january_sunday)
         other = Labelled(" ", other);
-    QString movable = c.w <= 70 ? r.read(kMovable, kBefore + Number(c.w)) : QString();
+    QString movable = c.w <= 70 ? r.read(kMovable, kBefore + MovableFile(c.w)) : QString();
     if (!movable.isEmpty() && !other.isEmpty() && !late_january_sunday)
         movable = " Рядовое: " + movable;
     const bool excepted = KeyIn(key, {"фев24", "мар09", "мар24", "мар25", "мар26"});

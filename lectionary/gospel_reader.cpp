@@ -37,8 +37,6 @@ QString GreatMovable(bool before_pascha, bool matins)
            (matins ? "Утреня\\" : "Литургия\\");
 }
 
-QString Number(int number) { return Qs(MovableFileName(number)); }
-QString KeyFile(const std::string& key) { return key.empty() ? QString() : Qs(key) + ".txt"; }
 
 // "Вт 4 июн (22 май)": the civil weekday and date and the old-style date of a day.
 QString TransferCaption(Date target, int plus)
@@ -52,11 +50,6 @@ const QString kNativityHere = "На этот день переносится с�
 const QString kFortyHere = "На этот день переносится служба 40 мчч.";
 const QString kFortyMoved = "Служба 40 мчч. переносится на ";
 const QString kNotice = "\r\n\r\n";
-
-QString Labelled(const QString& label, const QString& text, const QString& after = {})
-{
-    return text.isEmpty() ? QString() : label + text + after;
-}
 
 QString SundayMatins(SlotReader& r, const ReadingCycle& c)
 {
@@ -72,10 +65,10 @@ int OffsetOf(const ReadingCycle& c, int month, int day) { return FromCivil(c.old
 QString OrdinaryLiturgyPath(const ReadingCycle& c)
 {
     if (c.d < c.pascha && c.x >= c.publican_dispatch)
-        return kLiturgyBefore + Number(c.w);
+        return kLiturgyBefore + MovableFile(c.w);
     const bool autumn = c.old_month > 9 || (c.old_month == 9 && c.old_day > 6) ||
                         (c.january_february && c.x < c.publican_dispatch);
-    return kLiturgyAfter + Number(autumn ? AutumnMovableNumber(c) : c.w);
+    return kLiturgyAfter + MovableFile(autumn ? AutumnMovableNumber(c) : c.w);
 }
 
 QString Pentecostarion(SlotReader& r, const ReadingCycle& c)
@@ -85,7 +78,7 @@ QString Pentecostarion(SlotReader& r, const ReadingCycle& c)
     const QString sunday_matins = SundayMatins(r, c);
     const QString other = Labelled(" ", r.read(kOther, kOtherLiturgy + Qs(key + c.weekday_key) + ".txt"));
     const QString movable_matins =
-        sunday ? QString() : Labelled("На утрени ", r.read(kMatins, kMatinsAfter + Number(c.w)), "\r\n");
+        sunday ? QString() : Labelled("На утрени ", r.read(kMatins, kMatinsAfter + MovableFile(c.w)), "\r\n");
     const MovedFeast received = FeastReceivedOn(c);
     const bool moved_here = received == MovedFeast::ThirdFinding;
     const bool nativity_here = received == MovedFeast::NativityOfForerunner;
@@ -93,7 +86,7 @@ QString Pentecostarion(SlotReader& r, const ReadingCycle& c)
     const bool without_movable =
         (!sunday && KeyIn(key, {"июн24", "июн29", "июл08", "июл15", "июл19", "июл20", "авг01", "авг29", "сен01"})) ||
         nativity_here;
-    const QString movable = without_movable ? QString() : r.read(kMovable, kLiturgyAfter + Number(c.w));
+    const QString movable = without_movable ? QString() : r.read(kMovable, kLiturgyAfter + MovableFile(c.w));
 
     const std::string matins_key = moved_here ? "май25" : no_fixed ? "" : key;
     const QString fixed_matins =
@@ -137,9 +130,9 @@ QString GreatFeast(SlotReader& r, const ReadingCycle& c)
     const bool before = c.d < c.pascha;
     const std::string& key = c.key;
     const bool annunciation = key == "мар25";
-    const QString great_matins = movable_feast ? r.read(kMatins, GreatMovable(before, true) + Number(c.w)) : QString();
+    const QString great_matins = movable_feast ? r.read(kMatins, GreatMovable(before, true) + MovableFile(c.w)) : QString();
     const QString great_liturgy =
-        movable_feast ? r.read(kGreatMovable, GreatMovable(before, false) + Number(c.w)) : QString();
+        movable_feast ? r.read(kGreatMovable, GreatMovable(before, false) + MovableFile(c.w)) : QString();
     QString fixed_matins;
     if (great_matins.isEmpty() || (annunciation && from == -7))
         fixed_matins = r.read(kMatins, kGreatFixedMatins + KeyFile(key));
@@ -168,10 +161,10 @@ QString GreatFeast(SlotReader& r, const ReadingCycle& c)
         liturgy += Labelled(" ", r.read(kFixed, kFixedLiturgy + KeyFile(key)));
     // The Annunciation in Holy Week: the day's ordinary readings too.
     if (annunciation && (from == -3 || from == -2 || from == -1)) {
-        const QString ordinary = r.read(kMovable, kLiturgyBefore + Number(c.w));
+        const QString ordinary = r.read(kMovable, kLiturgyBefore + MovableFile(c.w));
         liturgy += Labelled(QString("\r\n") + (from == -2 ? "" : "На литургии "), ordinary);
         if (from == -1)
-            liturgy += Labelled("\r\nНа утрени ", r.read(kMatins, kMatinsBefore + Number(c.w)));
+            liturgy += Labelled("\r\nНа утрени ", r.read(kMatins, kMatinsBefore + MovableFile(c.w)));
     }
     // A great feast of the date on a Sunday: the Sunday's own reading.
     if (c.isSunday() && !movable_feast && KeyIn(key, {"фев02", "мар25", "авг15", "сен08", "ноя21"})) {
@@ -206,10 +199,10 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
     }
     const int w = c.january_february ? c.w_previous : c.w;
     const QString movable_matins =
-        sunday ? QString() : Labelled("На утрени ", r.read(kMatins, kMatinsAfter + Number(w)), "\r\n");
+        sunday ? QString() : Labelled("На утрени ", r.read(kMatins, kMatinsAfter + MovableFile(w)), "\r\n");
     QString movable;
     if (!(!sunday && KeyIn(key, {"сен26", "окт01", "окт22", "ноя08", "дек06", "янв01", "янв05"})))
-        movable = r.read(kMovable, kLiturgyAfter + Number(AutumnMovableNumber(c)));
+        movable = r.read(kMovable, kLiturgyAfter + MovableFile(AutumnMovableNumber(c)));
     QString ordinary = Labelled(" Рядовое: ", movable);
 
     const bool december = c.old_month == 12;
@@ -265,18 +258,8 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
         r.forget(kFixed);
     }
 
-    const auto left = [](const QString& s) {
-        qsizetype i = 0;
-        while (i < s.size() && s[i].isSpace())
-            ++i;
-        return s.mid(i);
-    };
-    const auto right = [](const QString& s) {
-        qsizetype n = s.size();
-        while (n > 0 && s[n - 1].isSpace())
-            --n;
-        return s.left(n);
-    };
+    const auto left = LeftTrimmed;
+    const auto right = RightTrimmed;
     QString liturgy;
     if (key == "сен13" && !sunday)
         liturgy = "На литургии " + left(fixed) + other + ordinary;
@@ -315,8 +298,8 @@ QString Triodion(SlotReader& r, const ReadingCycle& c)
         sunday_matins = SundayMatins(r, c);
     const QString other = r.read(kOther, kOtherLiturgy + Qs(key + c.weekday_key) + ".txt");
     const QString movable_matins =
-        sunday ? QString() : Labelled("На утрени ", r.read(kMatins, kMatinsBefore + Number(c.w)), "\r\n");
-    QString movable = r.read(kMovable, kLiturgyBefore + Number(c.w));
+        sunday ? QString() : Labelled("На утрени ", r.read(kMatins, kMatinsBefore + MovableFile(c.w)), "\r\n");
+    QString movable = r.read(kMovable, kLiturgyBefore + MovableFile(c.w));
     const bool late_january_sunday = sunday && c.old_month == 1 && c.old_day >= 23;
     if (!movable.isEmpty()) {
         if (late_january_sunday && !other.isEmpty())

@@ -1,5 +1,7 @@
 #include "slot_reader.h"
 
+#include "calendar/reading_cycle.h"
+
 namespace indikt {
 
 SlotReader::SlotReader(const TreeFiles& files, std::initializer_list<const char*> slot_commands)
@@ -41,5 +43,30 @@ bool KeyIn(const std::string& key, std::initializer_list<std::string_view> keys)
 }
 
 QString Qs(const std::string& text) { return QString::fromStdString(text); }
+
+QString MovableFile(int number) { return Qs(MovableFileName(number)); }
+
+QString KeyFile(const std::string& key) { return key.empty() ? QString() : Qs(key) + ".txt"; }
+
+QString Labelled(const QString& label, const QString& text, const QString& after)
+{
+    return text.isEmpty() ? QString() : label + text + after;
+}
+
+QString LeftTrimmed(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i].isSpace())
+        ++i;
+    return text.mid(i);
+}
+
+QString RightTrimmed(const QString& text)
+{
+    qsizetype n = text.size();
+    while (n > 0 && text[n - 1].isSpace())
+        --n;
+    return text.left(n);
+}
 
 }  // namespace indikt

@@ -36,4 +36,11 @@ private:
 bool KeyIn(const std::string& key, std::initializer_list<std::string_view> keys);
 QString Qs(const std::string& text);
 
+// The pieces of the readers' texts.
+QString MovableFile(int number);                 // "007.txt"
+QString KeyFile(const std::string& key);         // "май25.txt", empty for no key
+QString Labelled(const QString& label, const QString& text, const QString& after = {});  // empty stays empty
+QString LeftTrimmed(const QString& text);
+QString RightTrimmed(const QString& text);
+
 }  // namespace indikt
