@@ -41,6 +41,7 @@ PaneText LectionaryBuilder::build(const DayRequest& request)
     text.html = page.html;
     text.files = page.files;
     text.found_commands = page.found_commands;
+    text.found_files = page.found_files;
     return text;
 }
 
@@ -54,6 +55,7 @@ PaneText MenaionBuilder::build(const DayRequest& request)
         if (!address.isEmpty())
             text.files << address;
     text.found_commands = menaion.found_commands;
+    text.found_files = menaion.found_files;
     return text;
 }
 

@@ -528,9 +528,7 @@ void TForm1::fillShownPane(Date date)
             html_pane->showPage(text.html);
     }
     }
-    for (const QString& name : text.found_commands)
-        if (FindCommand(name.toStdString()))
-            commands_->action(name.toStdString())->setVisible(true);
+    showFoundCommands(text.found_commands, text.found_files);
 }
 
 void TForm1::TextToWebBrowser(const QString& text)
@@ -558,8 +556,7 @@ void TForm1::PrintToMesWebBrowser(const QString& html)
 void TForm1::fillTroparia(Date date)
 {
     TroparDay day = Tropar(TreeFiles(context_.data_root), date);
-    for (const QString& name : day.found_commands)
-        commands_->action(name.toStdString())->setVisible(true);
+    showFoundCommands(day.found_commands, day.found_files);
     tropar_pane_->showDay(std::move(day), LanguageTag(settings_, "TrJas"));
     updateTroparMediaCommands();
 }
@@ -578,6 +575,25 @@ void TForm1::updateTroparMediaCommands()
     commands_->action("ActionTrNewMedia")->setVisible(!page.isEmpty() && !exists);
     commands_->action("ActionTrOpenMedia")->setVisible(exists);
     commands_->action("ActionTrDeleteMedia")->setVisible(exists);
+}
+
+// A builder found these files: their commands are shown and open them.
+void TForm1::showFoundCommands(const QStringList& commands, const QStringList& files)
+{
+    for (qsizetype i = 0; i < commands.size(); ++i) {
+        const std::string name = commands[i].toStdString();
+        if (!FindCommand(name))
+            continue;
+        commands_->action(name)->setVisible(true);
+        source_files_[commands[i]] = i < files.size() ? files[i] : QString();
+    }
+}
+
+void TForm1::openSourceFile(const QString& command)
+{
+    const QString file = source_files_.value(command);
+    if (!file.isEmpty())
+        openOutside(QUrl::fromLocalFile(context_.data_root + "/" + file));
 }
 
 // The source-file commands of the shown texts are hidden until a builder

@@ -46,6 +46,7 @@ struct PaneText {
     bool red_links = true;    // the Menaion's links red, else black
     QStringList files;
     QStringList found_commands;
+    QStringList found_files;  // the file each found command opens, relative to the data root
 };
 
 class DayTextBuilder {

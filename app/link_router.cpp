@@ -126,7 +126,11 @@ bool IsSafeToOpenExternally(const QUrl& url, const QString& data_root)
     const QFileInfo file(url.toLocalFile());
     const QString real = file.canonicalFilePath();
     const QString root = QFileInfo(Root(data_root)).canonicalFilePath();
-    if (real.isEmpty() || root.isEmpty() || !Inside(real, root) || !file.isFile())
+    if (real.isEmpty() || root.isEmpty() || !Inside(real, root))
+        return false;
+    if (file.isDir())
+        return true;  // a folder of the tree opens in the file manager
+    if (!file.isFile())
         return false;
     static const QStringList kViewable = {"htm", "html", "txt", "css", "pdf", "jpg", "jpeg", "png", "gif",
                                           "bmp", "djvu", "mp3", "ogg", "wav", "mp4", "webm", "avi", "rtf"};

@@ -19,6 +19,7 @@
 #endif
 
 #include <QDateTime>
+#include <QHash>
 #include <QMainWindow>
 #include <QTimer>
 
@@ -233,6 +234,8 @@ private:
     void fillShownPane(Date date);
     void ClearPravka();
     void fillTroparia(Date date);
+    void showFoundCommands(const QStringList& commands, const QStringList& files);
+    void openSourceFile(const QString& command);
     void updateTroparMediaCommands();
     void updateYearMenus(Date date);
     void updateVersionCommands();
@@ -318,6 +321,7 @@ private:
     QToolBar* tool_bar_ = nullptr;
     QWidget* date_block_ = nullptr;
     Date shown_today_;  // the day the "today" labels were written for
+    QHash<QString, QString> source_files_;  // command → the file of the shown text it opens
     bool batch_walk_ = false;
     bool skip_next_refresh_ = false;
     QLabel* status_text_ = nullptr;

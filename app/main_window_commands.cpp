@@ -268,6 +268,13 @@ void TForm1::connectCommands()
     }
 
     c.connect("VidMont", [this] { ButtonSvernClick(); });
+    // The source files of the shown texts, opened by the desktop.
+    for (const Command& command : CommandTable())
+        if (command.category == "Месяцеслов" || command.category == "Евангельские чтения" ||
+            command.category == "Апостольские чтения" || command.category == "Паримии" ||
+            (command.category == "Тропари и кондаки" && !QString::fromStdString(command.name).contains("Media")))
+            c.connect(command.name, [this, name = QString::fromStdString(command.name)] { openSourceFile(name); });
+
     // The languages of the troparia; the media pages of a hymn set.
     const char* const tropar_languages[] = {"ActionSlavTr", "ActionGragdTr", "ActionRusTr", "ActionSvukTr",
                                             "ActionVideoTr"};

@@ -155,6 +155,7 @@ LectionaryPage Lexionariy(const TreeFiles& files, Date civil, Date today, const 
             if (!address.isEmpty())
                 page.files << address;
         page.found_commands << text->found_commands;
+        page.found_files << text->found_files;
     }
 
     // Line breaks of the reading texts show as breaks of the page.

@@ -67,6 +67,7 @@ struct LectionaryPage {
     QString html;             // the text inside the pane's page; empty when there is nothing to show
     QStringList files;        // the reading files found, Gospel, Apostle and Old Testament slots in turn
     QStringList found_commands;
+    QStringList found_files;  // what each found command opens
     ReadingText gospel, apostle, old_testament;
 };
 

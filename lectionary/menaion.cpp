@@ -178,7 +178,10 @@ MenaionText MesezText(const TreeFiles& files, Date civil)
                                     "ActionMesNePer",  "ActionMesInoe",     "ActionMesUslovie"};
     for (int i = 0; i < 6; ++i)
         if (!result.addresses[i].isEmpty())
+        {
             result.found_commands << commands[i];
+            result.found_files << result.addresses[i];
+        }
 
     const bool red = great || Weekday(civil) == kSunday;
     QString page = red ? MesezURL("<h2>" + Qs(SedmizaURL(civil)) + "</h2>")

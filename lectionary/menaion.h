@@ -29,6 +29,7 @@ struct MenaionText {
     bool red_links = false;    // a great feast or a Sunday
     QStringList addresses;     // six entries: '/'-separated relative paths, "" when not found
     QStringList found_commands;
+    QStringList found_files;  // what each found command opens
 };
 
 MenaionText MesezText(const TreeFiles& files, Date civil);

@@ -18,6 +18,7 @@ struct ReadingText {
     QString text;
     QStringList addresses;          // relative paths with '/', "" for a slot whose file was not found
     QStringList found_commands;  // the source-file commands to show
+    QStringList found_files;     // the file each of them opens
 };
 
 // Slots: 0 matins, 1 great movable feast, 2 great fixed feast, 3 movable,

@@ -30,7 +30,10 @@ ReadingText SlotReader::finish(QString text) const
     result.addresses = slots_;
     for (size_t i = 0; i < commands_.size(); ++i)
         if (!slots_[static_cast<qsizetype>(i)].isEmpty())
+        {
             result.found_commands << QString::fromLatin1(commands_[i]);
+            result.found_files << slots_[static_cast<qsizetype>(i)];
+        }
     return result;
 }
 

@@ -159,6 +159,7 @@ TroparDay Tropar(const TreeFiles& files, Date civil)
         if (sets[slot].isEmpty())
             continue;
         day.found_commands << commands[slot];
+        day.found_files << Portable(sets[slot]);
         const QString folder = sets[slot];
         const QString contents = files.text(folder + "\\" + folder.section('\\', -1) + ".txt");
         QStringList titles = contents.split(QRegularExpression("\r\n|\n|\r"));

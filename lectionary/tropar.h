@@ -31,6 +31,7 @@ struct TroparDay {
     QStringList audio_pages;     // "звук.htm" of the sets that have one
     QStringList video_pages;
     QStringList found_commands;  // the commands of the sets found
+    QStringList found_files;     // the folder each of them opens
     int tone = 0;
 };
 

@@ -321,3 +321,35 @@ TEST(TroparPanel, HymnsInTheChosenLanguageAndTheirMediaPages)
 
 }  // namespace
 }  // namespace indikt
+
+namespace indikt {
+namespace {
+
+TEST(SourceFiles, TheCommandsOfAShownTextOpenItsFiles)
+{
+    WindowFixture f;
+    f.tree.write("Месяцеслов/Непереходящие праздники/янв17.txt", "Антония\r\nвторая\r\nтретья\r\n");
+    f.tree.write("Богослужение/Евангелие/Воскресные/1.txt", "[Ин 20:19-31=in65]");
+    auto window = f.open();
+    window->setCurrentDate(D(2025, 1, 30));
+    QAction* menaion_fixed = window->findChild<QAction*>("ActionMesNePer");
+    ASSERT_TRUE(menaion_fixed->isVisible());
+    EXPECT_FALSE(window->findChild<QAction*>("ActionMesPer")->isVisible());
+    menaion_fixed->trigger();
+    ASSERT_EQ(f.opened.size(), 1);
+    EXPECT_EQ(f.opened[0].toLocalFile(), f.tree.root + "/Месяцеслов/Непереходящие праздники/янв17.txt");
+
+    window->showPane(DayPane::Lectionary);
+    window->setCurrentDate(D(2025, 4, 27));
+    QAction* matins = window->findChild<QAction*>("ActionEvUtr");
+    ASSERT_TRUE(matins->isVisible());
+    matins->trigger();
+    ASSERT_EQ(f.opened.size(), 2);
+    EXPECT_EQ(f.opened[1].toLocalFile(), f.tree.root + "/Богослужение/Евангелие/Воскресные/1.txt");
+    // The next day hides what it did not find.
+    window->ActionSlDnExecute();
+    EXPECT_FALSE(matins->isVisible());
+}
+
+}  // namespace
+}  // namespace indikt
