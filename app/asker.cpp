@@ -1,5 +1,7 @@
 #include "asker.h"
 
+#include <QFontDialog>
+
 #include <QButtonGroup>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -78,6 +80,13 @@ std::optional<ImportChoices> DialogAsker::importChoices(QWidget* parent, const I
 
     const auto choice = [](QButtonGroup* group) { return static_cast<ImportChoice>(group->checkedId()); };
     return ImportChoices{choice(jubilees), choice(feasts), choice(events)};
+}
+
+std::optional<QFont> DialogAsker::font(QWidget* parent, const QString& title, const QFont& initial)
+{
+    bool chosen = false;
+    const QFont font = QFontDialog::getFont(&chosen, initial, parent, title);
+    return chosen ? std::optional<QFont>(font) : std::nullopt;
 }
 
 }  // namespace indikt

@@ -8,6 +8,7 @@
 #include "records/memo_book.h"
 #endif
 
+#include <QFont>
 #include <QMessageBox>
 #include <QString>
 
@@ -40,6 +41,12 @@ public:
                                  const QString& filter, const QString& default_suffix) = 0;
     // `TDlgSynchrPam`: what to do with each list on import; nothing when cancelled.
     virtual std::optional<ImportChoices> importChoices(QWidget* parent, const ImportKinds& kinds) = 0;
+    // A font chooser preset with `initial`; nothing when cancelled.
+    virtual std::optional<QFont> font(QWidget* parent, const QString& title, const QFont& initial)
+    {
+        (void)parent, (void)title, (void)initial;
+        return std::nullopt;
+    }
 };
 
 // The real dialogs.
@@ -53,6 +60,7 @@ public:
     QString saveFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter,
                          const QString& default_suffix) override;
     std::optional<ImportChoices> importChoices(QWidget* parent, const ImportKinds& kinds) override;
+    std::optional<QFont> font(QWidget* parent, const QString& title, const QFont& initial) override;
 };
 
 }  // namespace indikt

@@ -130,6 +130,8 @@ std::vector<Command> MakeTable()
         for (const Listed& c : commands)
             t.push_back({c.name, category, c.caption, {}, c.tag, false});
     };
+    add("ActionFontMesL", "Месяцеслов", "Шрифт заголовка в Месяцеслове");
+    add("ActionFontMesM", "Месяцеслов", "Шрифт текста в Месяцеслове");
     add_listed("Месяцеслов", {{"ActionMesVelPer", "Великие переходящие праздники", 0},
                               {"ActionMesVelNePer", "Великие непереходящие праздники", 1},
                               {"ActionMesPer", "Переходящие праздники", 2},

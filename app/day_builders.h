@@ -6,6 +6,7 @@
 #include "app/day_panes.h"
 #include "app/zk_settings.h"
 
+#include <QFont>
 #include <QString>
 
 namespace indikt {
@@ -34,6 +35,11 @@ public:
 private:
     QString data_root_;
 };
+
+// A font of the settings: "<prefix>Name", "<prefix>Size", "<prefix>Style"
+// ("[fsBold]", "[fsItalic]", "[fsBold,fsItalic]", "[]").
+QFont StoredFont(const ZkSettings& settings, const std::string& prefix);
+void StoreFont(ZkSettings& settings, const std::string& prefix, const QFont& font);
 
 // The language tag (1..5) chosen by the five flags "<prefix>Slav" … "<prefix>Video".
 int LanguageTag(const ZkSettings& settings, const char* prefix);

@@ -601,7 +601,8 @@ void TForm1::openSourceFile(const QString& command)
 void TForm1::ClearPravka()
 {
     for (const Command& command : CommandTable())
-        if (command.category == "Месяцеслов" || command.category == "Тропари и кондаки" ||
+        if ((command.category == "Месяцеслов" && !command.name.starts_with("ActionFont")) ||
+            command.category == "Тропари и кондаки" ||
             command.category == "Евангельские чтения" || command.category == "Апостольские чтения" ||
             command.category == "Паримии")
             commands_->action(command.name)->setVisible(false);

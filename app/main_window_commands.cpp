@@ -118,7 +118,7 @@ void TForm1::buildMenus()
     QMenu* view = menuBar()->addMenu("Вид");
     add(view, {"ActionChas", "ActionOptim", "ActionMax", "", "ActionPoisk", "", "ActionMinim", "ActionSistTr", "",
                "ActionPanelMenu", "PInstrStand", "ActionLargeIco", "ActionKnVKalendare", "StrokaSostojania",
-               "ActionPageList", "ActionExplorer", "VidMont"});
+               "ActionPageList", "ActionExplorer", "VidMont", "", "ActionFontMesL", "ActionFontMesM"});
     QMenu* buttons = view->addMenu("Настройка");
     for (const ToolBarButton& button : ToolBarButtons())
         buttons->addAction(c[button.choice]);
@@ -268,9 +268,24 @@ void TForm1::connectCommands()
     }
 
     c.connect("VidMont", [this] { ButtonSvernClick(); });
+    // The two fonts of the Menaion, kept in zk.ini; the page itself takes
+    // its look from its style sheet.
+    for (const char* which : {"L", "M"}) {
+        const std::string prefix = std::string("FontMes") + which;
+        c.connect("ActionFont" + std::string("Mes") + which, [this, prefix] {
+            const QString title = commands_->action("ActionFont" + prefix.substr(4))->text();
+            const std::optional<QFont> chosen = asker_->font(this, title, StoredFont(settings_, prefix));
+            if (!chosen)
+                return;
+            StoreFont(settings_, prefix, *chosen);
+            if (PaneOfCaption(rightCaption()) == DayPane::Menaion)
+                fillShownPane(liturgicalDate());
+        });
+    }
+
     // The source files of the shown texts, opened by the desktop.
     for (const Command& command : CommandTable())
-        if (command.category == "Месяцеслов" || command.category == "Евангельские чтения" ||
+        if ((command.category == "Месяцеслов" && !command.name.starts_with("ActionFont")) || command.category == "Евангельские чтения" ||
             command.category == "Апостольские чтения" || command.category == "Паримии" ||
             (command.category == "Тропари и кондаки" && !QString::fromStdString(command.name).contains("Media")))
             c.connect(command.name, [this, name = QString::fromStdString(command.name)] { openSourceFile(name); });

@@ -353,3 +353,42 @@ TEST(SourceFiles, TheCommandsOfAShownTextOpenItsFiles)
 
 }  // namespace
 }  // namespace indikt
+
+namespace indikt {
+namespace {
+
+class FontAsker : public RecordingAsker {
+public:
+    std::optional<QFont> font(QWidget*, const QString& title, const QFont& initial) override
+    {
+        asked_title = title;
+        asked_with = initial;
+        QFont chosen("DejaVu Serif", 16);
+        chosen.setItalic(true);
+        return chosen;
+    }
+    QString asked_title;
+    QFont asked_with;
+};
+
+TEST(MenaionFonts, TheFontCommandsStoreTheChoice)
+{
+    WindowFixture f;
+    auto window = f.open();
+    FontAsker asker;
+    window->setAsker(&asker);
+    window->findChild<QAction*>("ActionFontMesL")->trigger();
+    EXPECT_EQ(asker.asked_title, "Шрифт заголовка в Месяцеслове");
+    EXPECT_EQ(asker.asked_with.family(), "Times New Roman");
+    EXPECT_EQ(asker.asked_with.pointSize(), 14);
+    EXPECT_TRUE(asker.asked_with.bold());
+    EXPECT_EQ(window->settings().text(kSectionVid, "FontMesLName"), "DejaVu Serif");
+    EXPECT_EQ(window->settings().number(kSectionVid, "FontMesLSize"), 16);
+    EXPECT_EQ(window->settings().text(kSectionVid, "FontMesLStyle"), "[fsItalic]");
+    // A change of day leaves the font commands where they are.
+    window->ActionSlDnExecute();
+    EXPECT_TRUE(window->findChild<QAction*>("ActionFontMesM")->isVisible());
+}
+
+}  // namespace
+}  // namespace indikt
