@@ -130,6 +130,9 @@ std::vector<Command> MakeTable()
         for (const Listed& c : commands)
             t.push_back({c.name, category, c.caption, {}, c.tag, false});
     };
+    add("ActionLexNewMedia", "Лекционарий", "Создать оглавление звукозаписей");
+    add("ActionLexOpenMedia", "Лекционарий", "Открыть оглавление звукозаписей");
+    add("ActionLexDeleteMedia", "Лекционарий", "Удалить оглавление звукозаписей");
     add("ActionFontMesL", "Месяцеслов", "Шрифт заголовка в Месяцеслове");
     add("ActionFontMesM", "Месяцеслов", "Шрифт текста в Месяцеслове");
     add_listed("Месяцеслов", {{"ActionMesVelPer", "Великие переходящие праздники", 0},

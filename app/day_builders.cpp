@@ -42,6 +42,15 @@ PaneText LectionaryBuilder::build(const DayRequest& request)
     text.files = page.files;
     text.found_commands = page.found_commands;
     text.found_files = page.found_files;
+    // In the audio and video languages the media list is created, or opened and deleted.
+    if (!page.media_file.isEmpty()) {
+        const QStringList commands = page.media_exists ? QStringList{"ActionLexOpenMedia", "ActionLexDeleteMedia"}
+                                                       : QStringList{"ActionLexNewMedia"};
+        for (const QString& command : commands) {
+            text.found_commands << command;
+            text.found_files << page.media_file;
+        }
+    }
     return text;
 }
 

@@ -533,8 +533,14 @@ void TForm1::fillShownPane(Date date)
 
 void TForm1::TextToWebBrowser(const QString& text)
 {
-    if (PaneOfCaption(rightCaption()) == DayPane::Lectionary)
-        static_cast<HtmlPane*>(paneView(DayPane::Lectionary))->showPage(LectionaryPage(context_.data_root, text));
+    if (PaneOfCaption(rightCaption()) != DayPane::Lectionary)
+        return;
+    auto* pane = static_cast<HtmlPane*>(paneView(DayPane::Lectionary));
+    // A day with nothing to read shows an empty pane, not an empty page.
+    if (text.isEmpty())
+        pane->clearPage();
+    else
+        pane->showPage(LectionaryPage(context_.data_root, text));
 }
 
 void TForm1::TextToMesWebBrowser(const QString& text, bool red_links)
@@ -602,7 +608,7 @@ void TForm1::ClearPravka()
 {
     for (const Command& command : CommandTable())
         if ((command.category == "Месяцеслов" && !command.name.starts_with("ActionFont")) ||
-            command.category == "Тропари и кондаки" ||
+            command.category == "Тропари и кондаки" || command.category == "Лекционарий" ||
             command.category == "Евангельские чтения" || command.category == "Апостольские чтения" ||
             command.category == "Паримии")
             commands_->action(command.name)->setVisible(false);
@@ -620,6 +626,10 @@ void TForm1::updateVersionCommands()
     const int chosen = pane == DayPane::Lectionary ? LanguageTag(settings_, "BeiblJas")
                        : pane == DayPane::Troparia ? LanguageTag(settings_, "TrJas")
                                                    : LanguageTag(settings_, "MolitvJas");
+    const QString media = LanguageTag(settings_, "BeiblJas") == 5 ? "видеозаписей" : "звукозаписей";
+    commands_->action("ActionLexNewMedia")->setText("Создать оглавление " + media);
+    commands_->action("ActionLexOpenMedia")->setText("Открыть оглавление " + media);
+    commands_->action("ActionLexDeleteMedia")->setText("Удалить оглавление " + media);
     int position = 0;
     for (const Command& command : CommandTable()) {
         if (command.category != "Версия")

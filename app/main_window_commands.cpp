@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
@@ -268,6 +269,38 @@ void TForm1::connectCommands()
     }
 
     c.connect("VidMont", [this] { ButtonSvernClick(); });
+    // The media list of the lectionary: a sample to edit, opened, deleted.
+    c.connect("ActionLexNewMedia", [this] {
+        const QString file = source_files_.value("ActionLexNewMedia");
+        if (file.isEmpty())
+            return;
+        const bool video = file.contains("Видео");
+        const QString sample = video ? "[Пример видеозаписи=https://example.org/video/liturgy.mp4]\r\n"
+                                     : "[Пример звукозаписи=https://example.org/audio/liturgy.mp3]\r\n";
+        QDir().mkpath(QFileInfo(context_.data_root + "/" + file).absolutePath());
+        const WriteResult written = WriteFileAtomically(context_.data_root + "/" + file, *EncodeCp1251(sample));
+        if (!written.ok()) {
+            asker_->tell(this, "Индикт", "Произошла ошибка программы " + written.error);
+            return;
+        }
+        ClearPravka();
+        fillShownPane(liturgicalDate());
+    });
+    c.connect("ActionLexOpenMedia", [this] { openSourceFile("ActionLexOpenMedia"); });
+    c.connect("ActionLexDeleteMedia", [this] {
+        const QString file = source_files_.value("ActionLexDeleteMedia");
+        if (file.isEmpty())
+            return;
+        const QString question = file.contains("Видео") ? "Удалить оглавление видеозаписей Лекционария?"
+                                                        : "Удалить оглавление звукозаписей Лекционария?";
+        if (asker_->ask(this, "Индикт", question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) !=
+            QMessageBox::Yes)
+            return;
+        QFile::remove(context_.data_root + "/" + file);
+        ClearPravka();
+        fillShownPane(liturgicalDate());
+    });
+
     // The two fonts of the Menaion, kept in zk.ini; the page itself takes
     // its look from its style sheet.
     for (const char* which : {"L", "M"}) {

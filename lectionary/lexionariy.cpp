@@ -140,6 +140,8 @@ LectionaryPage Lexionariy(const TreeFiles& files, Date civil, Date today, const 
         return list;
     };
     if (media_mode) {
+        page.media_file = Portable(media_file);
+        page.media_exists = files.exists(media_file);
         media_list = read_media();
     } else {
         page.gospel = EvangText(files, civil);

@@ -68,6 +68,8 @@ struct LectionaryPage {
     QStringList files;        // the reading files found, Gospel, Apostle and Old Testament slots in turn
     QStringList found_commands;
     QStringList found_files;  // what each found command opens
+    QString media_file;       // the media list of the audio or video language, relative
+    bool media_exists = false;
     ReadingText gospel, apostle, old_testament;
 };
 

@@ -392,3 +392,43 @@ TEST(MenaionFonts, TheFontCommandsStoreTheChoice)
 
 }  // namespace
 }  // namespace indikt
+
+namespace indikt {
+namespace {
+
+class YesAsker : public RecordingAsker {
+public:
+    QMessageBox::StandardButton ask(QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons) override
+    {
+        asked << text;
+        return QMessageBox::Yes;
+    }
+    QStringList asked;
+};
+
+TEST(LectionaryMedia, TheListIsCreatedShownAndDeleted)
+{
+    WindowFixture f;
+    auto window = f.open("[Vid]\r\nBeiblJasSlav=0\r\nBeiblJasAudio=1\r\n");
+    YesAsker asker;
+    window->setAsker(&asker);
+    window->showPane(DayPane::Lectionary);
+    QAction* create = window->findChild<QAction*>("ActionLexNewMedia");
+    ASSERT_TRUE(create->isVisible());
+    EXPECT_EQ(create->text(), "Создать оглавление звукозаписей");
+    EXPECT_TRUE(static_cast<HtmlPane*>(window->paneView(DayPane::Lectionary))->toPlainText().isEmpty());
+    create->trigger();
+    const QString list = f.tree.root + "/Богослужение/Медиа/Звук/звук.txt";
+    EXPECT_TRUE(QFile::exists(list));
+    EXPECT_NE(static_cast<HtmlPane*>(window->paneView(DayPane::Lectionary))->toPlainText().indexOf("Пример звукозаписи"), -1);
+    EXPECT_FALSE(create->isVisible());
+    QAction* remove = window->findChild<QAction*>("ActionLexDeleteMedia");
+    ASSERT_TRUE(remove->isVisible());
+    remove->trigger();
+    EXPECT_EQ(asker.asked, QStringList{"Удалить оглавление звукозаписей Лекционария?"});
+    EXPECT_FALSE(QFile::exists(list));
+    EXPECT_TRUE(create->isVisible());
+}
+
+}  // namespace
+}  // namespace indikt
