@@ -52,8 +52,7 @@ QString Qs(std::string_view text) { return QString::fromUtf8(text.data(), static
 // Colours of the settings and the rules are written 0xBBGGRR.
 QString CssColour(int bbggrr)
 {
-    const QColor colour(bbggrr & 0xFF, (bbggrr >> 8) & 0xFF, (bbggrr >> 16) & 0xFF);
-    return "color: " + colour.name() + ";";
+    return "color: " + ColourFromSetting(bbggrr).name() + ";";
 }
 
 // The busy cursor for the length of a scope, restored however it is left.

@@ -9,11 +9,11 @@ namespace indikt {
 
 namespace {
 
-QColor FromBgr(int bbggrr) { return QColor(bbggrr & 0xFF, (bbggrr >> 8) & 0xFF, (bbggrr >> 16) & 0xFF); }
-
 constexpr int kFrameWidth = 3;
 
 }  // namespace
+
+QColor ColourFromSetting(int bbggrr) { return QColor(bbggrr & 0xFF, (bbggrr >> 8) & 0xFF, (bbggrr >> 16) & 0xFF); }
 
 MonthGridWidget::MonthGridWidget(QWidget* parent) : QWidget(parent)
 {
@@ -74,11 +74,11 @@ void MonthGridWidget::paintEvent(QPaintEvent*)
         const GridCell& cell = grid_.cells[static_cast<size_t>(index)];
         const QRect box = cellRect(index).adjusted(1, 1, -1, -1);
         // The frame behind the cell, then the cell itself inside it.
-        painter.fillRect(box, FromBgr(cell.frame));
+        painter.fillRect(box, ColourFromSetting(cell.frame));
         const QRect inner = box.adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth);
-        painter.fillRect(inner, FromBgr(cell.background));
+        painter.fillRect(inner, ColourFromSetting(cell.background));
         painter.setFont(cell.bold ? bold : normal);
-        painter.setPen(cell.font == kWindowText ? palette().color(QPalette::WindowText) : FromBgr(cell.font));
+        painter.setPen(cell.font == kWindowText ? palette().color(QPalette::WindowText) : ColourFromSetting(cell.font));
         painter.drawText(inner, Qt::AlignCenter, QString::fromStdString(cell.text).trimmed());
     }
 }

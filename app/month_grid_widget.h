@@ -8,9 +8,13 @@
 #include "calendar/month_grid.h"
 #endif
 
+#include <QColor>
 #include <QWidget>
 
 namespace indikt {
+
+// A colour of the settings, written 0xBBGGRR.
+QColor ColourFromSetting(int bbggrr);
 
 class MonthGridWidget : public QWidget {
     Q_OBJECT

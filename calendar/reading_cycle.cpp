@@ -101,8 +101,11 @@ bool IsGreatFeastDay(const ReadingCycle& c, ReadingBook book)
 
 ReadingPeriod PeriodOf(const ReadingCycle& c, ReadingBook book)
 {
-    if (IsGreatFeastDay(c, book))
-        return ReadingPeriod::GreatFeast;
+    return IsGreatFeastDay(c, book) ? ReadingPeriod::GreatFeast : OrdinaryPeriodOf(c);
+}
+
+ReadingPeriod OrdinaryPeriodOf(const ReadingCycle& c)
+{
     const bool after_september_6 = c.old_month > 9 || (c.old_month == 9 && c.old_day > 6);
     if (after_september_6 || (c.january_february && c.x < c.publican_dispatch))
         return ReadingPeriod::AutumnWinter;

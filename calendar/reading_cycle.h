@@ -69,6 +69,9 @@ ReadingCycle MakeReadingCycle(Date x);
 enum class ReadingBook { Gospel, Apostle, OldTestament };
 bool IsGreatFeastDay(const ReadingCycle& c, ReadingBook book);
 ReadingPeriod PeriodOf(const ReadingCycle& c, ReadingBook book);
+// The period of the day as if no great feast fell on it: a feast on a
+// Sunday still reads that Sunday's movable reading by it.
+ReadingPeriod OrdinaryPeriodOf(const ReadingCycle& c);
 
 // The number of the movable reading of the autumn and winter ("После Пасхи",
 // with w₋ in January and February): the jump after the Sunday after the

@@ -74,10 +74,10 @@ QString GreatFeast(SlotReader& r, const ReadingCycle& c)
     const QString great_fixed = r.read(kGreatFixed, kGreatFixedFolder + KeyFile(key));
     QString text = annunciation && from == -7 ? Joined(great_fixed, great_movable) : Joined(great_movable, great_fixed);
     if (c.isSunday() && !movable_feast && KeyIn(key, {"фев02", "мар25", "авг15", "сен08", "ноя21"})) {
-        const bool autumn = c.old_month > 9 || (c.old_month == 9 && c.old_day > 6) ||
-                            (c.january_february && c.x < c.publican_dispatch);
-        const QString path = c.d < c.pascha && c.x >= c.publican_dispatch ? kBefore + MovableFile(c.w)
-                                                                          : kAfter + MovableFile(autumn ? AutumnMovableNumber(c) : c.w);
+        const ReadingPeriod period = OrdinaryPeriodOf(c);
+        const QString path = period == ReadingPeriod::Triodion       ? kBefore + MovableFile(c.w)
+                             : period == ReadingPeriod::AutumnWinter ? kAfter + MovableFile(AutumnMovableNumber(c))
+                                                                     : kAfter + MovableFile(c.w);
         text += Labelled(c.d < c.pascha && c.w == 28 ? " Недели: " : " Рядовое ", r.read(kMovable, path));
         if (key == "сен08")
             text += Labelled(" ", r.read(kOther, OtherFile(c)));

@@ -64,11 +64,11 @@ int OffsetOf(const ReadingCycle& c, int month, int day) { return FromCivil(c.old
 // movable reading is numbered by it.
 QString OrdinaryLiturgyPath(const ReadingCycle& c)
 {
-    if (c.d < c.pascha && c.x >= c.publican_dispatch)
-        return kLiturgyBefore + MovableFile(c.w);
-    const bool autumn = c.old_month > 9 || (c.old_month == 9 && c.old_day > 6) ||
-                        (c.january_february && c.x < c.publican_dispatch);
-    return kLiturgyAfter + MovableFile(autumn ? AutumnMovableNumber(c) : c.w);
+    switch (OrdinaryPeriodOf(c)) {
+    case ReadingPeriod::Triodion: return kLiturgyBefore + MovableFile(c.w);
+    case ReadingPeriod::AutumnWinter: return kLiturgyAfter + MovableFile(AutumnMovableNumber(c));
+    default: return kLiturgyAfter + MovableFile(c.w);
+    }
 }
 
 QString Pentecostarion(SlotReader& r, const ReadingCycle& c)

@@ -1,5 +1,7 @@
 #include "lexionariy.h"
 
+#include "lectionary/reference_markup.h"
+
 #include "calendar/date_texts.h"
 #include "calendar/paschalion.h"
 
@@ -76,26 +78,12 @@ QString LexionarURL(const TreeFiles& files, const QString& text, ReadingKind kin
     const QString prefix = LinkPrefix(files, kind, language, versions);
     const QString media_folder =
         kind == ReadingKind::AudioList ? "Богослужение\\Медиа\\Звук\\" : "Богослужение\\Медиа\\Видео\\";
-    QString out;
-    qsizetype at = 0;
-    while (at < text.size()) {
-        const qsizetype open = text.indexOf('[', at);
-        const qsizetype equals = open < 0 ? -1 : text.indexOf('=', open + 1);
-        const qsizetype close = equals < 0 ? -1 : text.indexOf(']', equals + 1);
-        if (open < 0 || equals < 0 || close < 0) {
-            out += text.mid(at);
-            break;
-        }
-        out += text.mid(at, open - at);
-        const QString title = text.mid(open + 1, equals - open - 1);
-        const QString target = text.mid(equals + 1, close - equals - 1).trimmed();
+    return ReplaceReferences(text, [&](const QString& title, const QString& target) {
         QString href = prefix + target;
         if (media)
             href = files.exists(media_folder + target) ? media_folder + target : target;
-        out += "<a href=\"" + AttributeText(href) + "\">" + title + "</a>";
-        at = close + 1;
-    }
-    return out;
+        return "<a href=\"" + AttributeText(href) + "\">" + title + "</a>";
+    });
 }
 
 QString BUkasURL(const TreeFiles& files, Date civil, int source, Date today, const InstructionHosts& hosts)

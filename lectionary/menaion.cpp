@@ -1,5 +1,6 @@
 #include "menaion.h"
 
+#include "lectionary/reference_markup.h"
 #include "lectionary/slot_reader.h"
 #include "texts/data_files.h"
 #include "texts/html_pages.h"
@@ -14,26 +15,9 @@ namespace {
 
 QString Links(const QString& text, const QString& style)
 {
-    QString out;
-    qsizetype at = 0;
-    while (at < text.size()) {
-        const qsizetype open = text.indexOf('[', at);
-        const qsizetype equals = open < 0 ? -1 : text.indexOf('=', open + 1);
-        const qsizetype close = equals < 0 ? -1 : text.indexOf(']', equals + 1);
-        if (open < 0 || equals < 0 || close < 0) {
-            out += text.mid(at);
-            break;
-        }
-        out += text.mid(at, open - at);
-        const QString label = text.mid(open + 1, equals - open - 1);
-        const QString key = text.mid(equals + 1, close - equals - 1).trimmed();
-        if (style.isNull())
-            out += label;
-        else
-            out += "<a href=\"Жития святых\\Святцы\\" + key + "\"" + style + ">" + label + "</a>";
-        at = close + 1;
-    }
-    return out;
+    return ReplaceReferences(text, [&style](const QString& label, const QString& key) {
+        return style.isNull() ? label : "<a href=\"Жития святых\\Святцы\\" + key + "\"" + style + ">" + label + "</a>";
+    });
 }
 
 struct Record {
