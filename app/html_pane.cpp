@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace indikt {
@@ -21,6 +23,28 @@ HtmlPane::HtmlPane(const QString& data_root, QWidget* parent)
         if (!busy_)
             emit linkClicked(address);
     });
+}
+
+void HonourStyleSheetFontSizes(QTextDocument& document)
+{
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() == 0)
+            continue;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextCharFormat format = fragment.charFormat();
+            if (!format.hasProperty(QTextFormat::FontSizeAdjustment) ||
+                !(format.hasProperty(QTextFormat::FontPointSize) || format.hasProperty(QTextFormat::FontPixelSize)))
+                continue;
+            format.clearProperty(QTextFormat::FontSizeAdjustment);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(format);
+        }
+    }
+    cursor.endEditBlock();
 }
 
 QString HtmlPane::resolve(const QUrl& name) const { return LocalPathOf(name, data_root_); }
@@ -44,6 +68,7 @@ void HtmlPane::showPage(const QString& html)
     source_text_ = html;
     document()->setBaseUrl(QUrl::fromLocalFile(data_root_ + "/"));
     setHtml(html);
+    HonourStyleSheetFontSizes(*document());
     fitScrollBar();
 }
 
@@ -58,6 +83,12 @@ bool HtmlPane::showFile(const QString& path)
     busy_ = false;
     fitScrollBar();
     return true;
+}
+
+void HtmlPane::doSetSource(const QUrl& name, QTextDocument::ResourceType type)
+{
+    QTextBrowser::doSetSource(name, type);
+    HonourStyleSheetFontSizes(*document());
 }
 
 void HtmlPane::clearPage()

@@ -11,6 +11,12 @@
 
 namespace indikt {
 
+// The text engine scales headings by their level even when the page's style
+// sheet gives them a size, so an h5 of 12pt came out at 7pt. Headings whose
+// size the page sets are shown at that size; the engine's own scaling stays
+// for headings of pages that set no size at all.
+void HonourStyleSheetFontSizes(QTextDocument& document);
+
 class HtmlPane : public QTextBrowser {
     Q_OBJECT
 public:
@@ -43,6 +49,7 @@ signals:
     void linkClicked(const QUrl& address);
 
 protected:
+    void doSetSource(const QUrl& name, QTextDocument::ResourceType type) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -84,6 +84,37 @@ TEST(HtmlPane, ReadsTreePagesAndTheirStyleSheets)
     EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(0, 0xff, 0)) << pane.toHtml().toStdString();
 }
 
+// The size a heading is drawn at, by the text of its first block of that level.
+qreal HeadingSize(const QTextDocument& document, int level)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        if (block.blockFormat().headingLevel() == level)
+            return block.begin().fragment().charFormat().font().pointSizeF();
+    return -1;
+}
+
+TEST(HtmlPane, HeadingsKeepTheSizesOfTheirStyleSheet)
+{
+    Tree tree;
+    tree.write("Богослужение/_css/ms.css", "h1 { font-size: 15pt; } h5 { font-size: 12pt; }");
+    tree.write("page.htm", "<html><head><link href=\"Богослужение/_css/ms.css\" rel=\"stylesheet\" type=\"text/css\">"
+                           "</head><body><h1>Праздник</h1><h5>Святые</h5></body></html>");
+    tree.write("plain.htm", "<html><body><h1>Праздник</h1><h5>Святые</h5></body></html>");
+    HtmlPane pane(tree.root);
+    const qreal base = pane.document()->defaultFont().pointSizeF();
+
+    pane.showPage(MenaionPage(tree.root, "<h1>Праздник</h1><h5>Святые</h5>", true));
+    EXPECT_EQ(HeadingSize(*pane.document(), 1), 15);
+    EXPECT_EQ(HeadingSize(*pane.document(), 5), 12);
+    ASSERT_TRUE(pane.showFile("page.htm"));
+    EXPECT_EQ(HeadingSize(*pane.document(), 1), 15);
+    EXPECT_EQ(HeadingSize(*pane.document(), 5), 12);
+    // A page that sets no sizes keeps the engine's own scale of headings.
+    ASSERT_TRUE(pane.showFile("plain.htm"));
+    EXPECT_GT(HeadingSize(*pane.document(), 1), base);
+    EXPECT_LT(HeadingSize(*pane.document(), 5), base);
+}
+
 TEST(HtmlPane, LinkColoursAndTheScrollBar)
 {
     Tree tree;
