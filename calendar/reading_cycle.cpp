@@ -116,7 +116,14 @@ ReadingPeriod OrdinaryPeriodOf(const ReadingCycle& c)
 
 bool AfterJanuaryWeeks(const ReadingCycle& c) { return c.week_after_pentecost - c.jump + 1 > 33; }
 
-int AutumnMovableNumberBeforeLastStep(const ReadingCycle& c)
+// In January and February, with weeks to spare before the Publican Sunday,
+// both books read day n of the week S.
+static bool InJanuaryWeeks(const ReadingCycle& c) { return c.january_february && c.surplus != 0 && AfterJanuaryWeeks(c); }
+static int JanuaryWeekNumber(const ReadingCycle& c) { return 7 * c.week_back + 42 + IsoWeekday(c.x); }
+
+// Steps 1 to 3 of the Gospel's number: the jump after the Sunday after the
+// Exaltation, then the January weeks.
+static int AutumnGospelWeekNumber(const ReadingCycle& c)
 {
     const int w = c.january_february ? c.w_previous : c.w;
     int number = 0;
@@ -124,8 +131,8 @@ int AutumnMovableNumberBeforeLastStep(const ReadingCycle& c)
         number = w > 168 && c.jump > 0 ? w - 42 - 7 * c.jump : w;
     else
         number = w - 7 * c.jump;
-    if (c.january_february && c.surplus != 0 && AfterJanuaryWeeks(c))
-        number = 7 * c.week_back + 42 + IsoWeekday(c.x);
+    if (InJanuaryWeeks(c))
+        number = JanuaryWeekNumber(c);
     return number;
 }
 
@@ -133,9 +140,18 @@ int AutumnMovableNumberBeforeLastStep(const ReadingCycle& c)
 // Sunday of the 29th week, a post-Lukan reading, as on every other day.
 int AutumnMovableNumber(const ReadingCycle& c)
 {
-    const int number = AutumnMovableNumberBeforeLastStep(c);
+    const int number = AutumnGospelWeekNumber(c);
     return number == 245 && c.n31 == 31 ? 252 : number;
 }
+
+int AutumnApostleNumber(const ReadingCycle& c)
+{
+    if (InJanuaryWeeks(c))
+        return JanuaryWeekNumber(c);
+    return c.january_february ? c.w_previous : c.w;
+}
+
+int WeekOfMovableNumber(int number) { return (number - 43) / 7; }
 
 std::string MovableFileName(int number)
 {

@@ -79,8 +79,13 @@ ReadingPeriod OrdinaryPeriodOf(const ReadingCycle& c);
 // and the Sunday of the 28th week replaced by that of the 29th when the
 // Forefathers' Sunday is the 31st after Pentecost.
 int AutumnMovableNumber(const ReadingCycle& c);
-// Steps 1 to 3 only: the Apostle applies its own last step.
-int AutumnMovableNumberBeforeLastStep(const ReadingCycle& c);
+// The Apostle's number in the same period. The Apostle is read by the weeks
+// after Pentecost (w, or w₋ in January and February): the Gospel's Lukan jump
+// does not move it. Only in the weeks before the Publican Sunday, when both
+// books read the week S, does it take the Gospel's number.
+int AutumnApostleNumber(const ReadingCycle& c);
+// The week an autumn Apostle number belongs to, for its Sunday and Monday labels.
+int WeekOfMovableNumber(int number);
 
 // "007.txt"
 std::string MovableFileName(int number);

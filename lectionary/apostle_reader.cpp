@@ -76,7 +76,7 @@ QString GreatFeast(SlotReader& r, const ReadingCycle& c)
     if (c.isSunday() && !movable_feast && KeyIn(key, {"фев02", "мар25", "авг15", "сен08", "ноя21"})) {
         const ReadingPeriod period = OrdinaryPeriodOf(c);
         const QString path = period == ReadingPeriod::Triodion       ? kBefore + MovableFile(c.w)
-                             : period == ReadingPeriod::AutumnWinter ? kAfter + MovableFile(AutumnMovableNumber(c))
+                             : period == ReadingPeriod::AutumnWinter ? kAfter + MovableFile(AutumnApostleNumber(c))
                                                                      : kAfter + MovableFile(c.w);
         text += Labelled(c.d < c.pascha && c.w == 28 ? " Недели: " : " Рядовое ", r.read(kMovable, path));
         if (key == "сен08")
@@ -103,9 +103,7 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
         other_apart = " " + other;
         other.clear();
     }
-    int number = AutumnMovableNumberBeforeLastStep(c);
-    if (number == 252 && c.n31 == 31)
-        number = 266;
+    const int number = AutumnApostleNumber(c);
     QString movable;
     if (!(!sunday && KeyIn(key, {"сен26", "окт01", "окт22", "ноя08", "дек06", "дек30", "янв01", "янв05"})))
         movable = r.read(kMovable, kAfter + MovableFile(number));
@@ -121,9 +119,9 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
         QString label = with_other ? " Рядовое: " : "";
         if (c.x > c.s15) {
             if (sunday && (!AfterJanuaryWeeks(c) || c.week_back < 33))
-                label = space + "Недели " + QString::number(AutumnSundayWeek(c)) + "-й: ";
+                label = space + "Недели " + QString::number(WeekOfMovableNumber(number)) + "-й: ";
             else if (monday)
-                label = space + "Рядовые чтения " + QString::number(AutumnMondayWeek(c)) + "-й седмицы: ";
+                label = space + "Рядовые чтения " + QString::number(WeekOfMovableNumber(number)) + "-й седмицы: ";
         }
         movable = label + movable;
     }

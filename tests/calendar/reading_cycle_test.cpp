@@ -57,8 +57,8 @@ TEST(ReadingCycle, TheLastStepsOfTheAutumnNumber)
     // the 28th week (245) reads that of the 29th (252).
     const ReadingCycle sunday = MakeReadingCycle(D(2029, 12, 16));
     EXPECT_EQ(sunday.n31, 31);
-    EXPECT_EQ(AutumnMovableNumberBeforeLastStep(sunday), 245);
     EXPECT_EQ(AutumnMovableNumber(sunday), 252);
+    EXPECT_EQ(AutumnApostleNumber(sunday), sunday.w);
     EXPECT_EQ(AutumnMovableNumber(MakeReadingCycle(D(2028, 12, 17))), 245);  // N31 = 29 that year
 
     // January 2032: five weeks too many; four weeks before the Publican Sunday
@@ -68,6 +68,7 @@ TEST(ReadingCycle, TheLastStepsOfTheAutumnNumber)
     EXPECT_EQ(january.weeks_left, 4);
     EXPECT_EQ(january.week_back, 30);
     EXPECT_EQ(AutumnMovableNumber(january), 7 * 30 + 42 + 2);
+    EXPECT_EQ(AutumnApostleNumber(january), 7 * 30 + 42 + 2);  // both books read the week S
     EXPECT_EQ(MovableFileName(7), "007.txt");
     EXPECT_EQ(MovableFileName(252), "252.txt");
 }

@@ -189,6 +189,31 @@ TEST(ApostolText, TheApostlesOwnRules)
     EXPECT_EQ(ApostolText(files, D(2010, 6, 3)).addresses[3], fixed + "май21.txt");
 }
 
+// The Apostle keeps to the weeks after Pentecost while the Gospel jumps to
+// Luke; the dates are checked against published church calendars.
+TEST(ApostolText, TheAutumnApostleDoesNotFollowTheLukanJump)
+{
+    const TreeFiles files(Tree().root());
+    const QString after = kAp + "Переходящие чтения/После Пасхи/";
+    const QString liturgy = kEv + "Переходящие чтения/После Пасхи/Литургия/";
+    struct Case { const char* name; Date day; const char* apostle; const char* gospel; const char* apostle_label; };
+    const Case cases[] = {
+        {"2026, d = +1: a Monday", D(2026, 11, 23), "225", "218", "Рядовые чтения 26-й седмицы: "},
+        {"2026, d = +1: today's Wednesday", D(2026, 12, 9), "241", "234", ""},
+        {"2025, d = -1: a Monday", D(2025, 12, 1), "225", "232", "Рядовые чтения 26-й седмицы: "},
+        {"2022, d = -1: a Wednesday", D(2022, 12, 7), "227", "234", ""},
+        {"2021, d = -2: a Sunday", D(2021, 10, 17), "168", "182", "Недели 17-й: "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString apostle = ApostolText(files, c.day).text;
+        EXPECT_NE(apostle.indexOf(QString::fromUtf8(c.apostle_label) + N(after + c.apostle + ".txt")), -1)
+            << apostle.toStdString();
+        const QString gospel = EvangText(files, c.day).text;
+        EXPECT_NE(gospel.indexOf(N(liturgy + c.gospel + ".txt")), -1) << gospel.toStdString();
+    }
+}
+
 TEST(ParimiiText, FeastsTransfersAndEmptyDays)
 {
     const TreeFiles files(Tree().root());
