@@ -148,6 +148,10 @@ int AutumnApostleNumber(const ReadingCycle& c)
 {
     if (InJanuaryWeeks(c))
         return JanuaryWeekNumber(c);
+    // The Sunday before the Publican is always that of Zacchaeus, the 32nd,
+    // however many weeks after Pentecost it is.
+    if (c.january_february && c.isSunday() && c.x + 7 == c.publican_dispatch)
+        return 273;
     return c.january_february ? c.w_previous : c.w;
 }
 

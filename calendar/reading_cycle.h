@@ -82,7 +82,8 @@ int AutumnMovableNumber(const ReadingCycle& c);
 // The Apostle's number in the same period. The Apostle is read by the weeks
 // after Pentecost (w, or w₋ in January and February): the Gospel's Lukan jump
 // does not move it. Only in the weeks before the Publican Sunday, when both
-// books read the week S, does it take the Gospel's number.
+// books read the week S, does it take the Gospel's number; and the Sunday
+// before the Publican reads the 32nd Sunday, that of Zacchaeus.
 int AutumnApostleNumber(const ReadingCycle& c);
 // The week an autumn Apostle number belongs to, for its Sunday and Monday labels.
 int WeekOfMovableNumber(int number);
