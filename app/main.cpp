@@ -2,11 +2,11 @@
 // window, and the ways it ends (closing, SIGTERM, the desktop session ending),
 // each of which writes the settings back.
 
-#include "app/autostart.h"
-#include "app/main_window.h"
-#include "app/single_instance.h"
-#include "app/start_rules.h"
-#include "app/zk_settings.h"
+#include "app/window/main_window.h"
+#include "platform/autostart.h"
+#include "platform/single_instance.h"
+#include "settings/start_rules.h"
+#include "settings/zk_settings.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 // fast-free weeks) and painted by the grid widget. Divide by 1,000 for the
 // time of one month.
 
-#include "app/month_grid_widget.h"
+#include "app/window/month_grid_widget.h"
 #include "calendar/date_navigation.h"
 #include "calendar/month_grid.h"
 #include "memo_fixture.h"

@@ -3,7 +3,7 @@
 // lectionary pane shown. The tree is the generator's (tools/make-bench-tree);
 // set INDIKT_BENCH_TREE to use one already written.
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "lectionary/lexionariy.h"
 #include "lectionary/menaion.h"
 #include "lectionary/readings.h"

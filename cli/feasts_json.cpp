@@ -2,9 +2,9 @@
 
 #include "json.h"
 
-#include "app/zk_settings.h"
 #include "calendar/feast_placement.h"
 #include "records/memo_book.h"
+#include "settings/zk_settings.h"
 
 #include <QDir>
 

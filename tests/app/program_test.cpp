@@ -1,6 +1,6 @@
 // The program itself, started as a user or the system would start it.
 
-#include "app/zk_schema.h"
+#include "settings/zk_schema.h"
 #include "file_helpers.h"
 #include "texts/cp1251.h"
 #include "texts/ini_file.h"

@@ -1,8 +1,8 @@
 // The hymns of a day: the tone, the sets that apply and the table of contents.
 
-#include "lectionary/tropar.h"
 #include "calendar/paschalion.h"
 #include "calendar/sedmiza.h"
+#include "lectionary/tropar.h"
 
 #include "reading_tree.h"
 

@@ -1,0 +1,134 @@
+#include "html_pane.h"
+
+#include "platform/link_router.h"
+#include "texts/data_files.h"
+#include "texts/html_pages.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace indikt {
+
+HtmlPane::HtmlPane(const QString& data_root, QWidget* parent)
+    : QTextBrowser(parent), data_root_(QDir::cleanPath(data_root))
+{
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    base_point_size_ = font().pointSizeF();
+    connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& address) {
+        if (!busy_)
+            emit linkClicked(address);
+    });
+}
+
+void HonourStyleSheetFontSizes(QTextDocument& document)
+{
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() == 0)
+            continue;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextCharFormat format = fragment.charFormat();
+            if (!format.hasProperty(QTextFormat::FontSizeAdjustment) ||
+                !(format.hasProperty(QTextFormat::FontPointSize) || format.hasProperty(QTextFormat::FontPixelSize)))
+                continue;
+            format.clearProperty(QTextFormat::FontSizeAdjustment);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(format);
+        }
+    }
+    cursor.endEditBlock();
+}
+
+QString HtmlPane::resolve(const QUrl& name) const { return LocalPathOf(name, data_root_); }
+
+QVariant HtmlPane::loadResource(int type, const QUrl& name)
+{
+    const QString path = resolve(name);
+    if (path.isEmpty())
+        return {};  // nothing is fetched from outside the data root
+    const std::optional<QByteArray> bytes = ReadFileBytes(path, kMaxDataFileBytes);
+    if (!bytes)
+        return {};
+    if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource ||
+        type == QTextDocument::MarkdownResource)
+        return DecodePageText(*bytes);
+    return *bytes;
+}
+
+void HtmlPane::showPage(const QString& html)
+{
+    source_text_ = html;
+    document()->setBaseUrl(QUrl::fromLocalFile(data_root_ + "/"));
+    setHtml(html);
+    HonourStyleSheetFontSizes(*document());
+    fitScrollBar();
+}
+
+bool HtmlPane::showFile(const QString& path)
+{
+    const QString absolute = resolve(QDir::isAbsolutePath(path) ? QUrl::fromLocalFile(path) : QUrl(path));
+    if (absolute.isEmpty() || !QFileInfo(absolute).isFile())
+        return false;
+    busy_ = true;
+    source_text_ = ReadTextFile(absolute);
+    setSource(QUrl::fromLocalFile(absolute), QTextDocument::HtmlResource);
+    busy_ = false;
+    fitScrollBar();
+    return true;
+}
+
+void HtmlPane::doSetSource(const QUrl& name, QTextDocument::ResourceType type)
+{
+    QTextBrowser::doSetSource(name, type);
+    HonourStyleSheetFontSizes(*document());
+}
+
+void HtmlPane::clearPage()
+{
+    source_text_.clear();
+    clear();
+    fitScrollBar();
+}
+
+void HtmlPane::setLinkColour(LinkColour colour)
+{
+    // A page's <body link=…> is not honoured by the text engine: the pane's
+    // own style sheet colours the links.
+    const char* css = colour == LinkColour::Red ? "a { color: #FF0000; }"
+                      : colour == LinkColour::Black ? "a { color: #000000; }"
+                                                    : "";
+    document()->setDefaultStyleSheet(QString::fromLatin1(css));
+}
+
+void HtmlPane::setZoom(int percent)
+{
+    zoom_ = percent < 50 || percent > 200 ? 100 : percent;
+    QFont scaled = font();
+    if (base_point_size_ > 0)
+        scaled.setPointSizeF(base_point_size_ * zoom_ / 100.0);
+    setFont(scaled);
+    fitScrollBar();
+}
+
+void HtmlPane::resizeEvent(QResizeEvent* event)
+{
+    QTextBrowser::resizeEvent(event);
+    fitScrollBar();
+}
+
+// A page shorter than the pane shows no scroll bar; a longer one keeps it.
+void HtmlPane::fitScrollBar()
+{
+    const bool fits = document()->size().height() - 20 < viewport()->height();
+    setVerticalScrollBarPolicy(fits ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+}
+
+}  // namespace indikt

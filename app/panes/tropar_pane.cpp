@@ -1,0 +1,120 @@
+#include "tropar_pane.h"
+
+#include "app/panes/html_pane.h"
+
+#include <QButtonGroup>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace indikt {
+
+TroparPane::TroparPane(const QString& data_root, QWidget* parent) : QWidget(parent), data_root_(data_root)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* bar = new QWidget(this);
+    bar->setObjectName("PanelJasTr");
+    auto* bar_layout = new QHBoxLayout(bar);
+    bar_layout->setContentsMargins(2, 0, 2, 0);
+    auto* group = new QButtonGroup(this);
+    const char* const names[] = {"RadioButtonSlav", "RadioButtonGragd", "RadioButtonRus", "RadioButtonSvuk",
+                                 "RadioButtonVideo"};
+    const char* const captions[] = {"Ц-сл", "Гражд", "Рус", "Звук", "Видео"};
+    for (int i = 0; i < 5; ++i) {
+        auto* button = new QRadioButton(QString::fromUtf8(captions[i]), bar);
+        button->setObjectName(names[i]);
+        group->addButton(button, i + 1);
+        bar_layout->addWidget(button);
+        languages_[static_cast<size_t>(i)] = button;
+    }
+    bar_layout->addStretch(1);
+    connect(group, &QButtonGroup::idClicked, this, [this](int tag) {
+        setLanguage(tag);
+        emit languageChosen(tag);
+    });
+    layout->addWidget(bar);
+    contents_ = new QListWidget(this);
+    contents_->setObjectName("ListViewOgl");
+    layout->addWidget(contents_);
+    view_ = new HtmlPane(data_root, this);
+    view_->setObjectName("WeBTr");
+    layout->addWidget(view_, 1);
+    connect(contents_, &QListWidget::itemClicked, this, [this] { showSelected(); });
+    connect(contents_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            showSelected();
+    });
+}
+
+void TroparPane::showDay(TroparDay day, int language_tag)
+{
+    day_ = std::move(day);
+    language_ = language_tag >= 2 && language_tag <= 5 ? language_tag : 1;
+    {
+        const QSignalBlocker blocker(contents_);
+        contents_->clear();
+        for (const HymnRow& row : day_.rows)
+            contents_->addItem(row.title);
+        // The table is one line a row while short, a few rows high otherwise.
+        contents_->setFixedHeight(day_.rows.size() < 5 ? 18 * std::max<qsizetype>(1, day_.rows.size()) + 6 : 68);
+        contents_->setVisible(!day_.rows.isEmpty());
+    }
+    for (QRadioButton* button : languages_)
+        button->setChecked(false);
+    if (day_.rows.isEmpty()) {
+        view_->clearPage();  // nothing to choose, nothing selected
+        return;
+    }
+    contents_->setCurrentRow(0);
+    showSelected();
+}
+
+void TroparPane::setLanguage(int language_tag)
+{
+    language_ = language_tag >= 2 && language_tag <= 5 ? language_tag : 1;
+    showSelected();
+}
+
+QString TroparPane::selectedFolder() const
+{
+    const int row = contents_->currentRow();
+    return row < 0 || row >= day_.rows.size() ? QString() : day_.rows[row].civil.section('/', 0, -2);
+}
+
+QString TroparPane::mediaPage() const
+{
+    const QString folder = selectedFolder();
+    if (folder.isEmpty() || language_ < 4)
+        return {};
+    return folder + (language_ == 4 ? "/звук.htm" : "/видео.htm");
+}
+
+void TroparPane::showSelected()
+{
+    if (day_.rows.isEmpty())
+        return;
+    if (contents_->currentRow() < 0) {
+        const QSignalBlocker blocker(contents_);
+        contents_->setCurrentRow(static_cast<int>(day_.rows.size() - 1));
+    }
+    const HymnRow& row = day_.rows[contents_->currentRow()];
+    languages_[static_cast<size_t>(language_ - 1)]->setChecked(true);
+    emit status("Тропари и кондаки: " + row.title);
+    const QString texts[] = {row.slavonic, row.civil, row.russian, mediaPage(), mediaPage()};
+    for (int i = 0; i < 5; ++i) {
+        const QString file = i < 3 ? texts[i] : row.civil.section('/', 0, -2) + (i == 3 ? "/звук.htm" : "/видео.htm");
+        QFont font = languages_[static_cast<size_t>(i)]->font();
+        font.setUnderline(QFileInfo(data_root_ + "/" + file).isFile());
+        languages_[static_cast<size_t>(i)]->setFont(font);
+    }
+    const QString shown = texts[language_ - 1];
+    if (shown.isEmpty() || !view_->showFile(shown))
+        view_->clearPage();
+    if (language_ >= 4)
+        emit mediaPageShown(QFileInfo(data_root_ + "/" + shown).isFile());
+}
+
+}  // namespace indikt

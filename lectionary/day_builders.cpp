@@ -1,0 +1,71 @@
+#include "day_builders.h"
+
+#include "lectionary/lexionariy.h"
+#include "lectionary/menaion.h"
+
+namespace indikt {
+
+namespace {
+
+const char* const kLanguageKeys[] = {"Slav", "Gragd", "Rus", "Audio", "Video"};
+
+std::string LanguageKey(const char* prefix, int index) { return std::string(prefix) + kLanguageKeys[index]; }
+
+}  // namespace
+
+int LanguageTag(const ZkSettings& settings, const char* prefix)
+{
+    for (int i = 0; i < 5; ++i)
+        if (settings.flag(kSectionVid, LanguageKey(prefix, i)))
+            return i + 1;
+    return 1;
+}
+
+void SetLanguageTag(ZkSettings& settings, const char* prefix, int tag)
+{
+    const int chosen = tag >= 2 && tag <= 5 ? tag : 1;
+    for (int i = 0; i < 5; ++i)
+        settings.setFlag(kSectionVid, LanguageKey(prefix, i), i + 1 == chosen);
+}
+
+PaneText LectionaryBuilder::build(const DayRequest& request)
+{
+    LectionarySettings lectionary;
+    lectionary.language = BibleLanguageOfTag(LanguageTag(settings_, "BeiblJas"));
+    lectionary.instructions_source = settings_.number(kSectionVid, "SBUkas");
+    lectionary.hosts = {settings_.text(kSectionVid, "BUkasHost0"), settings_.text(kSectionVid, "BUkasHost1"),
+                        settings_.text(kSectionVid, "BUkasHost2")};
+    const TreeFiles files(data_root_);
+    const LectionaryPage page = Lexionariy(files, request.date, today_(), lectionary);
+    PaneText text;
+    text.html = page.html;
+    text.files = page.files;
+    text.found_commands = page.found_commands;
+    text.found_files = page.found_files;
+    // In the audio and video languages the media list is created, or opened and deleted.
+    if (!page.media_file.isEmpty()) {
+        const QStringList commands = page.media_exists ? QStringList{"ActionLexOpenMedia", "ActionLexDeleteMedia"}
+                                                       : QStringList{"ActionLexNewMedia"};
+        for (const QString& command : commands) {
+            text.found_commands << command;
+            text.found_files << page.media_file;
+        }
+    }
+    return text;
+}
+
+PaneText MenaionBuilder::build(const DayRequest& request)
+{
+    const MenaionText menaion = MesezText(TreeFiles(data_root_), request.date);
+    PaneText text;
+    text.html = menaion.html;
+    text.red_links = menaion.red_links;
+    for (const QString& address : menaion.addresses)
+        if (!address.isEmpty())
+            text.files << address;
+    text.found_commands = menaion.found_commands;
+    text.found_files = menaion.found_files;
+    return text;
+}
+
+}  // namespace indikt

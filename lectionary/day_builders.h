@@ -1,0 +1,44 @@
+#pragma once
+
+// The builders of the text panes the program has: each reads the settings it
+// needs when it builds, so a change in the settings shows on the next day.
+
+#include "lectionary/day_panes.h"
+#include "settings/zk_settings.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace indikt {
+
+// The lectionary pane: the readings of the day in the chosen language.
+class LectionaryBuilder : public DayTextBuilder {
+public:
+    LectionaryBuilder(QString data_root, const ZkSettings& settings, std::function<Date()> today)
+        : data_root_(std::move(data_root)), settings_(settings), today_(std::move(today))
+    {
+    }
+    PaneText build(const DayRequest& request) override;
+
+private:
+    QString data_root_;
+    const ZkSettings& settings_;
+    std::function<Date()> today_;
+};
+
+// The Menaion pane: the saints and feasts of the day.
+class MenaionBuilder : public DayTextBuilder {
+public:
+    explicit MenaionBuilder(QString data_root) : data_root_(std::move(data_root)) {}
+    PaneText build(const DayRequest& request) override;
+
+private:
+    QString data_root_;
+};
+
+// The language tag (1..5) chosen by the five flags "<prefix>Slav" … "<prefix>Video".
+int LanguageTag(const ZkSettings& settings, const char* prefix);
+void SetLanguageTag(ZkSettings& settings, const char* prefix, int tag);
+
+}  // namespace indikt
