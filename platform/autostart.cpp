@@ -1,8 +1,13 @@
 #include "autostart.h"
 
+#include "texts/data_files.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+
+#include <cerrno>
+
+#include <unistd.h>
 
 namespace indikt {
 
@@ -87,20 +92,10 @@ bool WriteAutostartEntry(const QString& folder, const AutostartEntry& entry, QSt
         *error = "Не удалось создать папку " + folder;
         return false;
     }
-    QSaveFile file(folder + "/" + AutostartFileName(entry.name));
-    // Unbuffered: a short write must show in write()'s count (see WriteFileAtomically).
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        *error = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = AutostartFileText(entry).toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *error = file.errorString();
+    const WriteResult written =
+        WriteFileAtomically(folder + "/" + AutostartFileName(entry.name), AutostartFileText(entry).toUtf8());
+    if (!written.ok()) {
+        *error = written.error;
         return false;
     }
     return true;
@@ -113,9 +108,8 @@ bool RemoveAutostartEntry(const QString& folder, const QString& entry_name, cons
         return true;
     if (QDir::cleanPath(RecordedDataRoot(path)) != QDir::cleanPath(SingleLine(data_root)))
         return true;
-    QFile file(path);
-    if (!file.remove()) {
-        *error = file.errorString();
+    if (::unlink(QFile::encodeName(path).constData()) != 0) {
+        *error = "Не удалось удалить файл \"" + path + "\": " + SystemErrorText(errno) + ".";
         return false;
     }
     return true;

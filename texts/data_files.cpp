@@ -3,9 +3,23 @@
 #include "cp1251.h"
 #include "text_transforms.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRegularExpression>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <limits>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace indikt {
 
@@ -37,9 +51,9 @@ std::optional<QByteArray> ReadFileBytes(const QString& path, qsizetype max_bytes
     return bytes;
 }
 
-QString ReadTextFile(const QString& path)
+QString ReadTextFile(const QString& path, qsizetype max_bytes)
 {
-    const auto bytes = ReadFileBytes(path, kMaxDataFileBytes);
+    const auto bytes = ReadFileBytes(path, max_bytes);
     if (!bytes || bytes->contains('\0'))
         return {};
     return DecodeFileText(*bytes);
@@ -79,25 +93,230 @@ QString PagePath(const QString& path)
     return info.absoluteFilePath();
 }
 
+QString SystemErrorText(int error_number)
+{
+    switch (error_number) {
+    case ENOSPC: return QStringLiteral("недостаточно места на диске");
+    case EDQUOT: return QStringLiteral("превышена дисковая квота");
+    case EFBIG: return QStringLiteral("превышен допустимый размер файла");
+    case EROFS: return QStringLiteral("диск доступен только для чтения");
+    case EACCES:
+    case EPERM: return QStringLiteral("нет прав на запись");
+    case ENOENT: return QStringLiteral("папка не найдена");
+    case ENOTDIR: return QStringLiteral("часть пути не является папкой");
+    case EISDIR: return QStringLiteral("на этом месте папка, а не файл");
+    case ELOOP: return QStringLiteral("символические ссылки образуют петлю");
+    case EIO: return QStringLiteral("ошибка ввода-вывода");
+    case ENAMETOOLONG: return QStringLiteral("слишком длинное имя файла");
+    case EMFILE:
+    case ENFILE: return QStringLiteral("открыто слишком много файлов");
+    case EBUSY:
+    case ETXTBSY: return QStringLiteral("файл занят");
+    default: return QStringLiteral("системная ошибка %1").arg(error_number);
+    }
+}
+
+namespace {
+
+QByteArray Native(const QString& path) { return QFile::encodeName(path); }
+
+QString SaveFailure(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Не удалось сохранить файл \"%1\": %2.").arg(path, reason);
+}
+
+// The temporary files of a save: hidden, beside the target, named by the
+// writing process so that a later start can tell a leftover from a save in
+// progress.
+const QRegularExpression& TemporaryName()
+{
+    static const QRegularExpression name(QStringLiteral(R"(^\..+\.(\d+)\.\d+\.indikt-tmp$)"));
+    return name;
+}
+
+QString TemporaryPathFor(const QString& target)
+{
+    static std::atomic<unsigned> counter{0};
+    const QFileInfo info(target);
+    return info.absolutePath() + QStringLiteral("/.%1.%2.%3.indikt-tmp")
+                                     .arg(info.fileName())
+                                     .arg(::getpid())
+                                     .arg(counter.fetch_add(1));
+}
+
+// Writes all bytes, going on after a signal interrupts the call.
+bool WriteAll(int fd, const QByteArray& bytes)
+{
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (written == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+// Closes a descriptor, keeping the errno of what went wrong before.
+void CloseKeepingError(int fd)
+{
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+}
+
+}  // namespace
+
+QString WritableTarget(const QString& path, QString* error)
+{
+    const auto refuse = [&](const QString& reason) {
+        if (error)
+            *error = SaveFailure(path, reason);
+        return QString();
+    };
+    if (path.isEmpty())
+        return refuse(QStringLiteral("не указано имя файла"));
+    struct stat link_info {};
+    if (::lstat(Native(path).constData(), &link_info) != 0) {
+        if (errno != ENOENT)
+            return refuse(SystemErrorText(errno));
+        // A new file: its folder must be there.
+        struct stat folder {};
+        const QString parent = QFileInfo(path).absolutePath();
+        if (::stat(Native(parent).constData(), &folder) != 0)
+            return refuse(SystemErrorText(errno));
+        if (!S_ISDIR(folder.st_mode))
+            return refuse(SystemErrorText(ENOTDIR));
+        return QFileInfo(path).absoluteFilePath();
+    }
+    if (S_ISREG(link_info.st_mode))
+        return QFileInfo(path).absoluteFilePath();
+    if (!S_ISLNK(link_info.st_mode))
+        return refuse(S_ISDIR(link_info.st_mode) ? SystemErrorText(EISDIR)
+                                                 : QStringLiteral("это не обычный файл (устройство, канал или сокет)"));
+    char resolved[PATH_MAX];
+    if (!::realpath(Native(path).constData(), resolved)) {
+        return refuse(errno == ELOOP ? SystemErrorText(ELOOP)
+                                     : QStringLiteral("символическая ссылка указывает на несуществующий файл"));
+    }
+    struct stat target {};
+    if (::stat(resolved, &target) != 0)
+        return refuse(SystemErrorText(errno));
+    if (!S_ISREG(target.st_mode))
+        return refuse(QStringLiteral("символическая ссылка указывает не на обычный файл"));
+    if (::access(resolved, W_OK) != 0)
+        return refuse(SystemErrorText(errno));
+    return QFile::decodeName(resolved);
+}
+
 WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
-    const auto failure = [&path](const QString& reason) {
-        return WriteResult{QStringLiteral("Не удалось сохранить файл %1: %2").arg(path, reason)};
-    };
-    QSaveFile file(path);
-    // Unbuffered, so that a short write (a full disk, a size limit) shows in
-    // the count write() returns: through the buffer, Qt may drop the rest of
-    // the data on flush and still report the commit as done.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    QString error;
+    const QString target = WritableTarget(path, &error);
+    if (target.isEmpty())
+        return {error};
+    const auto failure = [&path](int error_number) { return WriteResult{SaveFailure(path, SystemErrorText(error_number))}; };
+
+    struct stat existing {};
+    const bool existed = ::stat(Native(target).constData(), &existing) == 0;
+    const QString temporary = TemporaryPathFor(target);
+    const QByteArray temporary_name = Native(temporary);
+    const int fd = ::open(temporary_name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0)
+        return failure(errno);
+    // The new file keeps the old one's permissions; a new file has the umask's.
+    bool done = !existed || ::fchmod(fd, existing.st_mode & 07777) == 0;
+    done = done && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    if (!done) {
+        const int reason = errno;
+        CloseKeepingError(fd);
+        ::unlink(temporary_name.constData());
         return failure(reason);
     }
-    if (!file.commit())
-        return failure(file.errorString());
+    if (::close(fd) != 0 || ::rename(temporary_name.constData(), Native(target).constData()) != 0) {
+        const int reason = errno;
+        ::unlink(temporary_name.constData());
+        return failure(reason);
+    }
+    // The rename itself is made durable with the folder.
+    const int folder = ::open(Native(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
     return {};
+}
+
+int RemoveStaleTemporaryFiles(const QString& folder)
+{
+    int removed = 0;
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        const QRegularExpressionMatch match = TemporaryName().match(name);
+        if (!match.hasMatch())
+            continue;
+        bool ok = false;
+        const qlonglong pid = match.captured(1).toLongLong(&ok);
+        const bool writer_gone = ok && pid > 0 && pid <= std::numeric_limits<pid_t>::max() &&
+                                 ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+        if (writer_gone && ::unlink(Native(folder + u'/' + name).constData()) == 0)
+            ++removed;
+    }
+    return removed;
+}
+
+FileStamp StampOfBytes(const QString& path, const QByteArray& bytes)
+{
+    FileStamp stamp;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return stamp;
+    stamp.exists = true;
+    stamp.size = info.size();
+    stamp.modified_ms = info.lastModified().toMSecsSinceEpoch();
+    stamp.sha256 = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    return stamp;
+}
+
+FileStamp StampOfFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    const std::optional<QByteArray> bytes = ReadFileBytes(path, kMaxDamagedCopyBytes);
+    FileStamp stamp = StampOfBytes(path, bytes.value_or(QByteArray()));
+    if (!bytes)
+        stamp.sha256.clear();  // unreadable: size and time alone tell a change
+    return stamp;
+}
+
+QString KeepDamagedCopy(const QString& path, const QByteArray& bytes, QString* error)
+{
+    QString name;
+    for (int number = 1; number <= 9; ++number) {
+        name = path + QStringLiteral(".bad") + (number > 1 ? QString::number(number) : QString());
+        if (!QFileInfo::exists(name))
+            break;
+        const std::optional<QByteArray> kept = ReadFileBytes(name, kMaxDamagedCopyBytes);
+        if (kept && *kept == bytes)
+            return name;  // already kept
+    }
+    const WriteResult written = WriteFileAtomically(name, bytes);
+    if (!written.ok()) {
+        if (error)
+            *error = written.error;
+        return {};
+    }
+    return name;
 }
 
 }  // namespace indikt

@@ -7,6 +7,7 @@
 // no message, since a day page simply shows nothing for it.
 
 #include <QByteArray>
+#include <QtGlobal>
 #include <QString>
 #include <QStringView>
 
@@ -14,8 +15,18 @@
 
 namespace indikt {
 
-// No text of the tree comes near this; a larger file is not read.
-inline constexpr qsizetype kMaxDataFileBytes = 16 * 1024 * 1024;
+// No page of the tree comes near this (a whole book of the Bible is under a
+// megabyte); a larger file is not read. Panes bound what they lay out of a
+// page further (BoundPageHtml).
+inline constexpr qsizetype kMaxDataFileBytes = 4 * 1024 * 1024;
+
+// The text files of the tree (day records, reading lines, contents, captions)
+// are a few kilobytes; a larger one is not read.
+inline constexpr qsizetype kMaxTextFileBytes = 1024 * 1024;
+
+// A damaged user file up to this size is kept whole beside it before the
+// program writes over it.
+inline constexpr qsizetype kMaxDamagedCopyBytes = 64 * 1024 * 1024;
 
 // The absolute path of a file of the tree: the data root (with its trailing
 // separator) followed by a relative path as the tree's texts write it, with
@@ -26,8 +37,9 @@ QString DataPath(QStringView data_root, QStringView relative_path);
 // file is missing, not a regular file, larger, or cannot be read.
 std::optional<QByteArray> ReadFileBytes(const QString& path, qsizetype max_bytes);
 
-// A text file decoded by DecodeFileText; empty when it cannot be read or is binary.
-QString ReadTextFile(const QString& path);
+// A text file of at most `max_bytes` decoded by DecodeFileText; empty when it
+// cannot be read or is binary.
+QString ReadTextFile(const QString& path, qsizetype max_bytes = kMaxTextFileBytes);
 
 // The first line, trimmed of surrounding blanks: titles and captions.
 QString ReadSingleLine(const QString& path);
@@ -54,8 +66,45 @@ struct WriteResult {
     bool ok() const { return error.isEmpty(); }
 };
 
-// Writes the file through a temporary file beside it that is flushed and then
-// renamed over it, so a failed write leaves the old file whole.
+// The one path every file the user owns is written through.
+//
+// Only a regular file is written. A symbolic link is written through at its
+// target, atomically, and stays a link, as editors do, but only when the
+// target is a regular file the user may write; a link to a device, a FIFO, a
+// folder, a dangling link or a loop is refused, as is any such thing in the
+// file's own place. The bytes go to a hidden temporary file beside the target
+// that is synced and renamed over it, so a failed or interrupted write leaves
+// the old file whole; the target keeps its permissions. A failure names the
+// file and the reason in Russian.
 WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+// The file a save of `path` would replace: `path` itself, or the target of a
+// symbolic link. Empty, with `error` set, when nothing may be written there.
+QString WritableTarget(const QString& path, QString* error);
+
+// Temporary files of saves interrupted by a crash or a kill (their writing
+// process is gone) are removed from `folder`. Returns how many were removed.
+int RemoveStaleTemporaryFiles(const QString& folder);
+
+// What a file was when it was read or written, to tell at the next save
+// whether someone else changed it meanwhile.
+struct FileStamp {
+    bool exists = false;
+    qint64 size = 0;
+    qint64 modified_ms = 0;
+    QByteArray sha256;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+FileStamp StampOfFile(const QString& path);
+FileStamp StampOfBytes(const QString& path, const QByteArray& bytes);
+
+// Keeps the bytes of a file that could not be read whole beside it, as
+// "<name>.bad", or "<name>.bad2" … "<name>.bad9" when an earlier copy with
+// other content is there (the last is reused). Returns the name written, or
+// empty with `error` set.
+QString KeepDamagedCopy(const QString& path, const QByteArray& bytes, QString* error);
+
+// The reason of a failed system call, in Russian, for messages.
+QString SystemErrorText(int error_number);
 
 }  // namespace indikt

@@ -7,10 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cerrno>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace indikt {
@@ -114,7 +119,7 @@ TEST_F(DataFiles, AtomicWriteReplacesTheFile)
     const QString path = file("old");
     ASSERT_TRUE(WriteFileAtomically(path, "new contents").ok());
     EXPECT_EQ(ReadBytes(path), QByteArray("new contents"));
-    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files).size(), 1) << "a temporary file was left";
+    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "a temporary file was left";
 }
 
 TEST_F(DataFiles, FailedWritesSayWhy)
@@ -149,7 +154,7 @@ TEST_F(DataFiles, AWriteThatFailsHalfwayLeavesTheOldFile)
             EXPECT_FALSE(WriteFileAtomically(path, QByteArray(size, 'n')).ok());
         }
         EXPECT_EQ(ReadBytes(path), QByteArray("old contents"));
-        EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files).size(), count) << "a temporary file was left";
+        EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).size(), count) << "a temporary file was left";
     }
 }
 
@@ -164,6 +169,119 @@ TEST_F(DataFiles, AWriteIntoAnUnwritableFolderLeavesTheOldFile)
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(ReadBytes(path), QByteArray("old contents"));
+}
+
+TEST_F(DataFiles, SavesGoOnlyToRegularFiles)
+{
+    // What stands where the file is to be saved, and whether the save may
+    // write there. A link is written through at its target and stays a link.
+    const QString folder = dir.filePath(QStringLiteral("корень"));
+    ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/папка")));
+    const QString regular = folder + QStringLiteral("/обычный.txt");
+    ASSERT_TRUE(WriteBytes(regular, "old"));
+    const QString fifo = folder + QStringLiteral("/канал");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const auto link = [&](const QString& name, const QString& target) {
+        const QString path = folder + u'/' + name;
+        EXPECT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()), 0);
+        return path;
+    };
+    struct Case { const char* what; QString path; bool written; };
+    const Case cases[] = {
+        {"a regular file", regular, true},
+        {"a new file", folder + QStringLiteral("/новый.txt"), true},
+        {"a link to a regular file", link(QStringLiteral("ссылка"), regular), true},
+        {"a FIFO", fifo, false},
+        {"a link to a FIFO", link(QStringLiteral("на канал"), fifo), false},
+        {"a folder", folder + QStringLiteral("/папка"), false},
+        {"a link to a folder", link(QStringLiteral("на папку"), folder + QStringLiteral("/папка")), false},
+        {"a dangling link", link(QStringLiteral("висячая"), folder + QStringLiteral("/нет")), false},
+        {"a loop", link(QStringLiteral("петля"), folder + QStringLiteral("/петля")), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const WriteResult result = WriteFileAtomically(c.path, "saved");
+        EXPECT_EQ(result.ok(), c.written) << result.error.toStdString();
+        if (!c.written) {
+            EXPECT_TRUE(result.error.contains(c.path));
+        }
+    }
+    EXPECT_EQ(ReadBytes(regular), QByteArray("saved"));
+    EXPECT_TRUE(QFileInfo(folder + QStringLiteral("/ссылка")).isSymLink()) << "the link stays a link";
+    EXPECT_EQ(QFileInfo(fifo).isFile(), false) << "the FIFO is still a FIFO";
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/нет"))) << "a dangling link created its target";
+    // A device is refused before anything is written (not tried for real: the
+    // test may run as root).
+    QString error;
+    EXPECT_TRUE(WritableTarget(link(QStringLiteral("устройство"), "/dev/null"), &error).isEmpty());
+    EXPECT_TRUE(WritableTarget("/dev/null", &error).isEmpty());
+    EXPECT_TRUE(error.contains("/dev/null"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).filter("indikt-tmp").size(), 0);
+}
+
+TEST_F(DataFiles, ASaveKeepsThePermissionsOfTheFile)
+{
+    const QString path = file("old");
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    ASSERT_TRUE(WriteFileAtomically(path, "new").ok());
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+TEST_F(DataFiles, AFullDiskIsNamedInRussian)
+{
+    const QString path = file("old contents");
+    FileSizeLimit limit(4);
+    ASSERT_TRUE(limit.isSet());
+    const WriteResult result = WriteFileAtomically(path, QByteArray(1000, 'n'));
+    EXPECT_TRUE(result.error.contains(QStringLiteral("превышен допустимый размер файла"))) << result.error.toStdString();
+    EXPECT_FALSE(result.error.contains("Unknown"));
+    EXPECT_EQ(SystemErrorText(ENOSPC), QStringLiteral("недостаточно места на диске"));
+}
+
+TEST_F(DataFiles, TemporaryFilesOfDeadWritersAreRemoved)
+{
+    const QString folder = QFileInfo(file("x")).path();
+    // 999999999 is above any process number the kernel hands out.
+    const QString stale = folder + QStringLiteral("/.zk.ini.999999999.3.indikt-tmp");
+    const QString own = folder + QStringLiteral("/.zk.ini.%1.0.indikt-tmp").arg(::getpid());
+    const QString other = folder + QStringLiteral("/.zk.ini.tmp");
+    for (const QString& path : {stale, own, other})
+        ASSERT_TRUE(WriteBytes(path, "half"));
+    EXPECT_EQ(RemoveStaleTemporaryFiles(folder), 1);
+    EXPECT_FALSE(QFileInfo::exists(stale));
+    EXPECT_TRUE(QFileInfo::exists(own)) << "a save in progress was removed";
+    EXPECT_TRUE(QFileInfo::exists(other));
+}
+
+TEST_F(DataFiles, AStampTellsAChangeOfContentOfTheSameSizeAndTime)
+{
+    const QString path = file("first");
+    const FileStamp before = StampOfFile(path);
+    const QDateTime time = QFileInfo(path).lastModified();
+    ASSERT_TRUE(WriteBytes(path, "other"));
+    QFile touched(path);
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(touched.setFileTime(time, QFileDevice::FileModificationTime));
+    touched.close();
+    const FileStamp after = StampOfFile(path);
+    EXPECT_EQ(after.size, before.size);
+    EXPECT_EQ(after.modified_ms, before.modified_ms);
+    EXPECT_NE(after, before);
+    EXPECT_EQ(StampOfFile(path), after);
+    EXPECT_FALSE(StampOfFile(path + "нет").exists);
+}
+
+TEST_F(DataFiles, DamagedFilesAreKeptUnderNumberedNames)
+{
+    const QString path = file("x");
+    QString error;
+    EXPECT_EQ(KeepDamagedCopy(path, "first", &error), path + ".bad");
+    EXPECT_EQ(KeepDamagedCopy(path, "first", &error), path + ".bad") << "the same damage is kept once";
+    EXPECT_EQ(KeepDamagedCopy(path, "second", &error), path + ".bad2");
+    EXPECT_EQ(ReadBytes(path + ".bad"), QByteArray("first"));
+    EXPECT_EQ(ReadBytes(path + ".bad2"), QByteArray("second"));
 }
 
 }  // namespace
