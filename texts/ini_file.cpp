@@ -3,6 +3,7 @@
 #include "cp1251.h"
 #include "text_transforms.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace indikt {
@@ -59,11 +60,16 @@ QString TextOfValue(const QString& value)
 
 IniFile::IniFile() : sections_(1) {}
 
-IniFile IniFile::parse(QByteArrayView bytes)
+IniFile IniFile::parse(QByteArrayView bytes, int* dropped_lines)
 {
     IniFile file;
     const QString text = DecodeFileText(bytes);
+    int dropped = 0;
     for (const QStringView raw : SplitLines(text)) {
+        if (raw.contains(QChar(u'\0'))) {
+            ++dropped;
+            continue;
+        }
         const QString trimmed = TrimBlanks(raw);
         if (trimmed.startsWith(u'[')) {
             const qsizetype close = trimmed.indexOf(u']');
@@ -93,6 +99,8 @@ IniFile IniFile::parse(QByteArrayView bytes)
         }
         section.lines.push_back(std::move(line));
     }
+    if (dropped_lines)
+        *dropped_lines = dropped;
     return file;
 }
 
@@ -215,19 +223,50 @@ bool IniFile::isEmpty() const
 
 IniReadResult ReadIniFile(const QString& path)
 {
+    const auto failed = [](const QString& error) {
+        IniReadResult result;
+        result.error = error;
+        return result;
+    };
     const QFileInfo info(path);
-    if (!info.exists())
+    if (!info.exists() && !info.isSymLink())
         return {};
     if (!info.isFile())
-        return {IniFile(), QStringLiteral("%1 не является файлом настроек.").arg(path)};
-    if (info.size() > kMaxIniFileBytes)
-        return {IniFile(), QStringLiteral("Файл настроек %1 слишком велик и не прочитан.").arg(path)};
-    const auto bytes = ReadFileBytes(path, kMaxIniFileBytes);
-    if (!bytes)
-        return {IniFile(), QStringLiteral("Не удалось прочитать файл настроек %1.").arg(path)};
-    if (bytes->contains('\0'))
-        return {IniFile(), QStringLiteral("Файл настроек %1 повреждён и не прочитан.").arg(path)};
-    return {IniFile::parse(*bytes), {}};
+        return failed(QStringLiteral("%1 не является файлом настроек.").arg(path));
+    QFile device(path);
+    if (!device.open(QIODevice::ReadOnly))
+        return failed(QStringLiteral("Не удалось прочитать файл настроек %1.").arg(path));
+    QByteArray bytes = device.read(kMaxIniFileBytes + 1);
+    if (device.error() != QFileDevice::NoError)
+        return failed(QStringLiteral("Не удалось прочитать файл настроек %1.").arg(path));
+    device.close();
+
+    IniReadResult result;
+    QStringList problems;
+    if (bytes.size() > kMaxIniFileBytes) {
+        // Only whole lines of the first megabyte.
+        bytes.truncate(kMaxIniFileBytes);
+        bytes.truncate(qMax<qsizetype>(0, bytes.lastIndexOf('\n') + 1));
+        problems << QStringLiteral("файл слишком велик, прочитан только первый мегабайт");
+    }
+    int dropped = 0;
+    result.file = IniFile::parse(bytes, &dropped);
+    if (dropped > 0)
+        problems << QStringLiteral("не прочитано повреждённых строк: %1").arg(dropped);
+    if (problems.isEmpty())
+        return result;
+
+    result.damaged = true;
+    QString copy_error;
+    const std::optional<QByteArray> whole = ReadFileBytes(path, kMaxDamagedCopyBytes);
+    result.kept_copy = whole ? KeepDamagedCopy(path, *whole, &copy_error) : QString();
+    QString kept = result.kept_copy.isEmpty()
+                       ? QStringLiteral(" Сохранить копию прежнего файла не удалось%1.")
+                             .arg(copy_error.isEmpty() ? QString() : QStringLiteral(": ") + copy_error)
+                       : QStringLiteral(" Прежний файл сохранён как \"%1\".").arg(QFileInfo(result.kept_copy).fileName());
+    result.error = QStringLiteral("Файл настроек %1 повреждён (%2); прочитано остальное.").arg(path, problems.join("; ")) +
+                   kept;
+    return result;
 }
 
 WriteResult SaveIniFile(const IniFile& file, const QString& path)

@@ -38,8 +38,9 @@ public:
     IniFile();  // an empty file
 
     // Parses a file's bytes (DecodeFileText: Windows-1251, or UTF-8 when an
-    // editor re-saved it so). Never fails: any bytes give some lines.
-    static IniFile parse(QByteArrayView bytes);
+    // editor re-saved it so). Never fails: any bytes give some lines. Lines
+    // holding a NUL byte are dropped and counted in `dropped_lines`.
+    static IniFile parse(QByteArrayView bytes, int* dropped_lines = nullptr);
 
     // The file's bytes: the lines joined by CR LF, in Windows-1251. Only when a
     // line kept from a UTF-8 file holds a character the code page lacks is the
@@ -87,11 +88,16 @@ private:
 };
 
 // Reading a configuration file: a missing file is an empty one and no error.
-// A file that is too large, binary (it holds a NUL byte) or unreadable gives
-// an empty file and an error text for the user; its content is then not kept.
+// A damaged file is read as far as it can be: lines holding a NUL byte are
+// dropped, and of a file over the cap only its first kMaxIniFileBytes are
+// read. `error` then says so for the user, and the file as found is kept
+// beside it (KeepDamagedCopy) before anything can be saved over it. Something
+// that is not a file at all gives an empty file and an error.
 struct IniReadResult {
     IniFile file;
     QString error;
+    bool damaged = false;   // not read whole
+    QString kept_copy;      // where the damaged file was kept, when it was
 };
 IniReadResult ReadIniFile(const QString& path);
 
