@@ -3,9 +3,13 @@
 #include "texts/cp1251.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <tuple>
 
 namespace indikt {
 
@@ -29,7 +33,67 @@ void Apply(std::vector<Row>& rows, const std::vector<Row>& imported, ImportChoic
         rows.insert(rows.end(), imported.begin(), imported.end());
 }
 
+// What makes two rows the same record: what the file keeps, not the columns
+// computed for the moment.
+auto RowKey(const YubRecord& row) { return std::make_tuple(row.name, row.stored.serial(), row.pascha_offset.value_or(INT_MIN), row.show_years); }
+auto RowKey(const PrasdRecord& row)
+{
+    return std::make_tuple(row.name, row.movable, int(row.status), row.movable ? row.pascha_offset : 0,
+                           row.movable ? 0 : row.stored.serial(), row.stored_is_old_style);
+}
+auto RowKey(const SobRecord& row)
+{
+    return std::make_tuple(row.name, row.active, int(row.period), row.minute, row.stored.serial());
+}
+
+template <typename Row>
+bool Holds(const std::vector<Row>& rows, const Row& row)
+{
+    return std::any_of(rows.begin(), rows.end(), [&](const Row& other) { return RowKey(other) == RowKey(row); });
+}
+
+template <typename Row>
+bool HoldsName(const std::vector<Row>& rows, const std::vector<Row>& base, const QString& name)
+{
+    return std::any_of(rows.begin(), rows.end(),
+                       [&](const Row& other) { return other.name == name && !Holds(base, other); });
+}
+
+template <typename Row>
+std::vector<Row> MergeRows(const std::vector<Row>& base, const std::vector<Row>& ours, const std::vector<Row>& theirs,
+                           MemoMerge& merge)
+{
+    std::vector<Row> rows;
+    for (const Row& row : ours) {
+        if (Holds(base, row) && !Holds(theirs, row)) {
+            ++merge.removed_elsewhere;  // removed or changed by the other side
+            continue;
+        }
+        rows.push_back(row);
+    }
+    for (const Row& row : theirs) {
+        if (!Holds(base, row) && !Holds(rows, row)) {
+            rows.push_back(row);
+            ++merge.added_elsewhere;
+        }
+    }
+    for (const Row& row : base)
+        if (!Holds(ours, row) && !Holds(theirs, row) && HoldsName(ours, base, row.name) &&
+            HoldsName(theirs, base, row.name))
+            ++merge.conflicts;
+    return rows;
+}
+
 }  // namespace
+
+MemoMerge MergeMemoLists(const MemoLists& base, const MemoLists& ours, const MemoLists& theirs)
+{
+    MemoMerge merge;
+    merge.lists.jubilees = MergeRows(base.jubilees, ours.jubilees, theirs.jubilees, merge);
+    merge.lists.feasts = MergeRows(base.feasts, ours.feasts, theirs.feasts, merge);
+    merge.lists.events = MergeRows(base.events, ours.events, theirs.events, merge);
+    return merge;
+}
 
 QString NameProblem(const QString& name)
 {
@@ -54,28 +118,43 @@ MemoBook::MemoBook(QString folder, std::function<MemoClock()> now) : folder_(std
 }
 
 QString MemoBook::filePath() const { return QDir(folder_).filePath(QString::fromUtf8(kMemoFileName)); }
-QString MemoBook::backupPath() const { return filePath() + kMemoBackupSuffix; }
+QString MemoBook::backupPath(int number) const { return filePath() + kMemoBackupSuffix + QString::number(number); }
 
 void MemoBook::open()
 {
     clock_ = now_();
     cancelEdits();
-    MemoReadResult read = ReadMemoFile(filePath(), clock_);
+    const QString path = filePath();
+    MemoReadResult read = ReadMemoFile(path, clock_);
     lists_ = std::move(read.lists);
+    base_ = lists_;
     load_error_ = read.error;
     damaged_on_load_ = read.damaged + (read.error.isEmpty() ? 0 : 1);
-    stamp_ = stampNow();
+    damaged_copy_.clear();
+    damaged_copy_error_.clear();
+    const std::optional<QByteArray> bytes = ReadFileBytes(path, kMaxDamagedCopyBytes);
+    stamp_ = StampOfBytes(path, bytes.value_or(QByteArray()));
+    if (damaged_on_load_ > 0) {
+        // Kept before anything can be written over it, and never rotated away.
+        damaged_copy_ = bytes ? KeepDamagedCopy(path, *bytes, &damaged_copy_error_) : QString();
+        if (damaged_copy_.isEmpty() && damaged_copy_error_.isEmpty())
+            damaged_copy_error_ = "файл слишком велик, чтобы сохранить его копию";
+    }
 }
 
 QString MemoBook::loadMessage() const
 {
-    if (!load_error_.isEmpty())
-        return load_error_ + " При сохранении прежний файл останется в \"" + QFileInfo(backupPath()).fileName() + "\".";
     if (damaged_on_load_ == 0)
         return {};
-    return "В файле \"" + QString::fromUtf8(kMemoFileName) +
-           "\" не прочитано строк и записей: " + QString::number(damaged_on_load_) +
-           ". При сохранении прежний файл останется в \"" + QFileInfo(backupPath()).fileName() + "\".";
+    const QString name = QString::fromUtf8(kMemoFileName);
+    const QString what = !load_error_.isEmpty()
+                             ? load_error_
+                             : "В файле \"" + name + "\" не прочитано строк и записей: " +
+                                   QString::number(damaged_on_load_) + ".";
+    if (!damaged_copy_.isEmpty())
+        return what + " Прежний файл сохранён как \"" + QFileInfo(damaged_copy_).fileName() + "\".";
+    return what + " Копию прежнего файла сохранить не удалось (" + damaged_copy_error_ +
+           "), поэтому изменения Памятки не будут записаны.";
 }
 
 // The columns depend on today: when the day has changed since they were
@@ -249,12 +328,41 @@ void MemoBook::sortByWaiting()
     sort(MemoList::Events, {event_column::kWaiting, direction(MemoList::Events)});
 }
 
-MemoBook::FileStamp MemoBook::stampNow() const
+void MemoBook::rotateBackups(const QByteArray& current)
 {
-    const QFileInfo info(filePath());
-    if (!info.exists())
-        return {};
-    return {true, info.size(), info.lastModified()};
+    for (int number = kMemoBackupCount; number > 1; --number) {
+        const QByteArray older = QFile::encodeName(backupPath(number - 1));
+        if (QFileInfo::exists(backupPath(number - 1)))
+            ::rename(older.constData(), QFile::encodeName(backupPath(number)).constData());
+    }
+    // A backup that cannot be written is no reason to refuse the save itself.
+    WriteFileAtomically(backupPath(1), current);
+}
+
+// The file differs from what this book last read or wrote: merge the other
+// version, or, when it cannot be read, keep it beside the file.
+bool MemoBook::mergeChangesFromElsewhere(const QByteArray& found, QString* error)
+{
+    const QString name = QString::fromUtf8(kMemoFileName);
+    MemoReadResult theirs = ParseMemoText(DecodeFileText(found), clock_);
+    if (found.contains('\0') || !theirs.ours || theirs.damaged > 0) {
+        const QString kept = KeepDamagedCopy(filePath(), found, error);
+        if (kept.isEmpty())
+            return false;
+        last_notice_ = "Файл \"" + name + "\" был изменён другой программой и прочитан не полностью; та версия сохранена в \"" +
+                       QFileInfo(kept).fileName() + "\".";
+        if (!theirs.ours)
+            return true;  // nothing of it to merge
+    }
+    const MemoMerge merge = MergeMemoLists(base_, lists_, theirs.lists);
+    cancelEdits();
+    lists_ = merge.lists;
+    QString notice = "Файл \"" + name + "\" был изменён другой программой; изменения объединены (добавлено: " +
+                     QString::number(merge.added_elsewhere) + ", удалено: " + QString::number(merge.removed_elsewhere) + ").";
+    if (merge.conflicts > 0)
+        notice += " Записей, изменённых и там, и здесь: " + QString::number(merge.conflicts) + "; сохранены обе версии.";
+    last_notice_ = last_notice_.isEmpty() ? notice : last_notice_ + " " + notice;
+    return true;
 }
 
 WriteResult MemoBook::save()
@@ -262,27 +370,26 @@ WriteResult MemoBook::save()
     refreshMoment();
     last_notice_.clear();
     const QString path = filePath();
-    const FileStamp current = stampNow();
-    if (current.exists) {
-        const bool changed_elsewhere = current != stamp_;
-        if (!damaged_backup_kept_ || changed_elsewhere) {
-            const std::optional<QByteArray> previous = ReadFileBytes(path, kMaxDataFileBytes);
-            const WriteResult backup = previous ? WriteFileAtomically(backupPath(), *previous)
-                                                : WriteResult{"файл не удалось прочитать"};
-            if (!backup.ok())
-                return {"Файл \"" + path + "\" не записан: не удалось сохранить прежний в \"" + backupPath() +
-                        "\" (" + backup.error + ")."};
-            if (damaged_on_load_ > 0)
-                damaged_backup_kept_ = true;
+    if (!damaged_copy_error_.isEmpty())
+        return {"Файл \"" + path + "\" не записан: копию повреждённого файла сохранить не удалось (" +
+                damaged_copy_error_ + ")."};
+    const std::optional<QByteArray> found = ReadFileBytes(path, kMaxDamagedCopyBytes);
+    if (!found && QFileInfo::exists(path))
+        return {"Файл \"" + path + "\" не записан: прежний файл не удалось прочитать."};
+    if (found) {
+        if (!stamp_.exists || StampOfBytes(path, *found).sha256 != stamp_.sha256) {
+            QString error;
+            if (!mergeChangesFromElsewhere(*found, &error))
+                return {"Файл \"" + path + "\" не записан: " + error};
         }
-        if (changed_elsewhere)
-            last_notice_ = "Файл \"" + QString::fromUtf8(kMemoFileName) +
-                           "\" был изменён другой программой; та версия сохранена в \"" +
-                           QFileInfo(backupPath()).fileName() + "\".";
+        rotateBackups(*found);
     }
-    WriteResult written = WriteFileAtomically(path, MemoFileBytes(lists_, clock_));
-    if (written.ok())
-        stamp_ = stampNow();
+    const QByteArray bytes = MemoFileBytes(lists_, clock_);
+    WriteResult written = WriteFileAtomically(path, bytes);
+    if (written.ok()) {
+        base_ = lists_;
+        stamp_ = StampOfBytes(path, bytes);
+    }
     return written;
 }
 

@@ -51,6 +51,21 @@ struct ImportChoices {
 // character that Windows-1251 cannot hold (it would be lost in the file).
 QString NameProblem(const QString& name);
 
+inline constexpr int kMemoBackupCount = 3;
+
+// The three-way merge of the lists when the file was changed elsewhere: rows
+// of `base` (the lists as last read or written) that the other side removed
+// go; rows the other side added are kept after ours; ours stay as they are.
+// A row changed on both sides (gone from both, with a row of the same name
+// added on each) keeps both versions and is counted in `conflicts`.
+struct MemoMerge {
+    MemoLists lists;
+    int added_elsewhere = 0;
+    int removed_elsewhere = 0;
+    int conflicts = 0;
+};
+MemoMerge MergeMemoLists(const MemoLists& base, const MemoLists& ours, const MemoLists& theirs);
+
 class MemoBook {
 public:
     // `folder` holds "Памятка.txt"; `now` gives the present moment.
@@ -63,7 +78,11 @@ public:
     const MemoLists& lists() const { return lists_; }
     const MemoClock& clock() const { return clock_; }
     QString filePath() const;
-    QString backupPath() const;
+    // The numbered backups, 1 the newest.
+    QString backupPath(int number = 1) const;
+    // Where a file that could not be read whole was kept at load; empty when
+    // the file was read whole.
+    const QString& damagedCopy() const { return damaged_copy_; }
 
     // What the last load could not read, for the status bar; empty when all was read.
     QString loadMessage() const;
@@ -101,11 +120,12 @@ public:
     // `SortOgid`: every list by its waiting, in its current direction.
     void sortByWaiting();
 
-    // Writes "Памятка.txt". The previous file is kept as "Памятка.txt.bak";
-    // after a load that could not read everything, that first backup of the
-    // damaged file is kept for the rest of the session. A file changed by
-    // another program since it was read is kept in the backup too, and
-    // `lastNotice` says so.
+    // Writes "Памятка.txt". The previous file becomes "Памятка.txt.bak1", the
+    // older backups move up to "bak3". When another program or another copy
+    // changed the file since it was read or written, its version is read and
+    // merged with the lists first (MergeMemoLists), and `lastNotice` says so.
+    // A damaged file was kept at load (damagedCopy) and is never written over
+    // without that copy.
     WriteResult save();
     const QString& lastNotice() const { return last_notice_; }
 
@@ -122,14 +142,9 @@ public:
     WriteResult applyImport(const MemoLists& imported, const ImportChoices& choices);
 
 private:
-    struct FileStamp {
-        bool exists = false;
-        qint64 size = 0;
-        QDateTime modified;
-        friend bool operator==(const FileStamp&, const FileStamp&) = default;
-    };
-    FileStamp stampNow() const;
     void refreshMoment();
+    void rotateBackups(const QByteArray& current);
+    bool mergeChangesFromElsewhere(const QByteArray& found, QString* error);
     void editedRowRemoved(MemoList list);
     template <typename Row>
     void putOnTop(std::vector<Row>& rows, std::optional<Row>& edited, Row row);
@@ -144,8 +159,10 @@ private:
     std::optional<SobRecord> edited_event_;
     int damaged_on_load_ = 0;
     QString load_error_;
-    bool damaged_backup_kept_ = false;
-    FileStamp stamp_;
+    QString damaged_copy_;
+    QString damaged_copy_error_;  // the damaged file could not be kept: no save may replace it
+    MemoLists base_;              // the lists as last read or written
+    FileStamp stamp_;             // the file as last read or written
     QString last_notice_;
 };
 

@@ -52,6 +52,19 @@ bool IsHeading(const QString& line)
 
 QString StoredDateText(Date date) { return QString::fromStdString(TextOfDayAndMonthAndYear1(date)); }
 
+// "Празднование": a church feast's date in the old style, others civil. A
+// fixed feast keeps its entered date; a movable one, defined by its offset,
+// writes its next occurrence.
+Date FeastDateToKeep(const PrasdRecord& feast, int plus)
+{
+    const bool church = feast.status == FeastStatus::Church;
+    if (feast.movable)
+        return church ? feast.occurrence - plus : feast.occurrence;
+    if (church)
+        return feast.stored_is_old_style ? feast.stored : feast.stored - plus;
+    return feast.stored_is_old_style ? feast.stored + plus : feast.stored;
+}
+
 // The values of one record read so far; a record is complete at its name line.
 struct PendingJubilee {
     bool started = false;
@@ -91,7 +104,7 @@ public:
         if (label == l.jubilee_offset) {
             jubilee_.started = true;
             const QString text = value.trimmed();
-            jubilee_.offset = text.isEmpty() ? std::nullopt : std::optional<int>(number(text));
+            jubilee_.offset = text.isEmpty() ? std::nullopt : offset(text);
         } else if (label == l.jubilee_date) {
             jubilee_.started = true;
             jubilee_.date = date(value);
@@ -111,7 +124,7 @@ public:
             feast_.status = status.value_or(FeastStatus::Other);
         } else if (label == l.feast_offset) {
             feast_.started = true;
-            feast_.offset = number(value.trimmed());
+            feast_.offset = offset(value.trimmed()).value_or(0);
         } else if (label == l.feast_date) {
             feast_.started = true;
             feast_.date = date(value);
@@ -147,13 +160,17 @@ public:
     }
 
 private:
-    int number(const QString& text)
+    // An offset from Pascha; one that is unreadable or out of range counts as
+    // a damaged line and gives nothing.
+    std::optional<int> offset(const QString& text)
     {
         bool ok = false;
         const int value = text.toInt(&ok);
-        if (!ok)
+        if (!ok || value < -kMaxPaschaOffset || value > kMaxPaschaOffset) {
             ++result_.damaged;
-        return ok ? value : 0;
+            return std::nullopt;
+        }
+        return value;
     }
 
     // Dates are kept within the calendar's range; an unreadable one is the
@@ -254,7 +271,7 @@ MemoReadResult ReadMemoFile(const QString& path, const MemoClock& clock)
 {
     if (!QFileInfo::exists(path))
         return {};
-    const std::optional<QByteArray> bytes = ReadFileBytes(path, kMaxDataFileBytes);
+    const std::optional<QByteArray> bytes = ReadFileBytes(path, kMaxMemoFileBytes);
     if (!bytes || bytes->contains('\0')) {
         MemoReadResult result;
         result.exists = true;
@@ -279,7 +296,7 @@ QString MemoFileText(const MemoLists& lists, const MemoClock& clock)
     }
     lines << QString() << "Праздники от " + today << QString();
     for (const PrasdRecord& feast : lists.feasts) {
-        const Date kept = feast.status == FeastStatus::Church ? feast.occurrence - plus : feast.occurrence;
+        const Date kept = FeastDateToKeep(feast, plus);
         lines << l.feast_kind + KindText(feast.movable) << l.feast_status + StatusText(feast.status)
               << l.feast_offset + QString::number(feast.pascha_offset) << l.feast_date + StoredDateText(kept)
               << l.feast_name + feast.name;
@@ -291,7 +308,7 @@ QString MemoFileText(const MemoLists& lists, const MemoClock& clock)
                                 (event.stored == clock.today && EventTimeHasPassed(event.minute, clock)));
         lines << l.event_active + ((event.active && !past_once) ? "true" : "false")
               << l.event_period + PeriodText(event.period) << l.event_time + MinuteText(event.minute)
-              << l.event_date + StoredDateText(event.occurrence) << l.event_name + event.name;
+              << l.event_date + StoredDateText(event.stored) << l.event_name + event.name;
     }
     return lines.join("\r\n") + "\r\n";
 }

@@ -23,6 +23,9 @@ inline constexpr const char* kMemoHeader = "Данные программы Ин
 
 inline constexpr qsizetype kMemoLabelLength = 14;
 
+// Ten thousand records take about a megabyte; a file over this is not read.
+inline constexpr qsizetype kMaxMemoFileBytes = 16 * 1024 * 1024;
+
 struct MemoLists {
     std::vector<YubRecord> jubilees;
     std::vector<PrasdRecord> feasts;

@@ -141,6 +141,8 @@ PrasdRecord MakeFeast(QString name, bool movable, FeastStatus status, int pascha
     feast.name = std::move(name);
     feast.movable = movable;
     feast.status = status;
+    feast.stored = stored;
+    feast.stored_is_old_style = !movable && status == FeastStatus::Church && stored_is_old_style;
     const Date today = clock.today;
     const int year = YearOf(today);
     const int plus = MemoPlus(clock);

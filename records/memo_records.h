@@ -35,6 +35,9 @@ std::optional<int> ParseMinute(QStringView text);
 
 // A movable jubilee's offset from this value on is ignored: it is treated as fixed.
 inline constexpr int kFirstIgnoredJubileeOffset = 400;
+// Offsets from Pascha read from the file lie within this distance; a value
+// beyond it is a damaged line (it would run the date arithmetic off its range).
+inline constexpr int kMaxPaschaOffset = 400;
 
 struct YubRecord {
     QString name;
@@ -54,6 +57,12 @@ struct PrasdRecord {
     QString name;
     bool movable = false;
     FeastStatus status = FeastStatus::Other;
+    // The date as entered and kept in the file: for a fixed church feast
+    // read from the program's own file an old-style date, otherwise civil.
+    // Only its day and month count; the next occurrence is computed from it
+    // and never written in its place, so 29 February stays 29 February.
+    Date stored;
+    bool stored_is_old_style = false;
     // Computed (MakeFeast): the civil date of the next occurrence ("Дата"),
     // the days until it, and its offset from Pascha ("От Пасхи"; for a movable
     // feast the offset it is defined by).

@@ -59,7 +59,8 @@ const std::vector<FolderRule>& FolderRules()
 {
     static const std::vector<FolderRule> rules = {
         {"", FileNames::Exact,
-         {"zk.ini", "sob.ini", "Памятка.txt", "Памятка.txt.bak", "Закладки.txt", "update.ini", "Help.chm",
+         {"zk.ini", "sob.ini", "Памятка.txt", "Памятка.txt.bak1", "Памятка.txt.bak2", "Памятка.txt.bak3",
+          "Закладки.txt", "update.ini", "Help.chm",
           "index.html", "Mini", "Mini.exe", "Events", "Events.exe", "IcoDesktop", "IcoDesktop.exe", "README.md"}},
 
         {"Месяцеслов/Непереходящие праздники", FileNames::MenaionFixed},

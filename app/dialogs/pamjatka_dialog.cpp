@@ -687,7 +687,7 @@ void TPamjatka::editRow(MemoList list)
         const SobRecord& event = lists.events[row];
         period_->setCurrentIndex(period_->findData(int(event.period)));
         picker_time_->setTime(QTime(event.minute / 60, event.minute % 60));
-        picker_event_->setDate(ToQDate(event.occurrence));
+        picker_event_->setDate(ToQDate(event.stored));
         name_event_->setEditText(event.name);
         break;
     }

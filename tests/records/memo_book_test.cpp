@@ -154,15 +154,17 @@ TEST_F(MemoBookTest, ADamagedFileIsKeptAsTheBackup)
     MemoBook book = makeBook();
     book.open();
     EXPECT_EQ(book.damagedOnLoad(), 3);
-    EXPECT_TRUE(book.loadMessage().contains("Памятка.txt.bak"));
+    EXPECT_TRUE(book.loadMessage().contains("Памятка.txt.bad")) << book.loadMessage().toStdString();
     ASSERT_EQ(book.lists().jubilees.size(), 1u);
+    EXPECT_EQ(book.damagedCopy(), memoPath() + ".bad");
 
-    ASSERT_TRUE(book.addJubilee({.name = "Новый", .picked = D(2001, 1, 1)}).ok());
-    ASSERT_TRUE(book.addJubilee({.name = "Ещё", .picked = D(2002, 1, 1)}).ok());
+    // However many saves follow, the damaged file stays where it was kept.
+    for (int i = 0; i < kMemoBackupCount + 2; ++i)
+        ASSERT_TRUE(book.addJubilee({.name = QString("Новый %1").arg(i), .picked = D(2001, 1, 1 + i)}).ok());
     book.open();
     ASSERT_TRUE(book.addJubilee({.name = "И ещё", .picked = D(2003, 1, 1)}).ok());
-    EXPECT_EQ(ReadBytes(book.backupPath()), damaged);
-    EXPECT_EQ(book.lists().jubilees.size(), 4u);
+    EXPECT_EQ(ReadBytes(memoPath() + ".bad"), damaged);
+    EXPECT_EQ(book.lists().jubilees.size(), 7u);
 }
 
 TEST_F(MemoBookTest, EverySaveKeepsThePreviousFileAndNoticesChangesFromElsewhere)
@@ -171,16 +173,103 @@ TEST_F(MemoBookTest, EverySaveKeepsThePreviousFileAndNoticesChangesFromElsewhere
     book.open();
     ASSERT_TRUE(book.addJubilee({.name = "Первый", .picked = D(2001, 1, 1)}).ok());
     EXPECT_FALSE(QFile::exists(book.backupPath()));
-    const QByteArray first = ReadBytes(memoPath());
-    ASSERT_TRUE(book.addJubilee({.name = "Второй", .picked = D(2002, 1, 1)}).ok());
-    EXPECT_EQ(ReadBytes(book.backupPath()), first);
+    QList<QByteArray> versions{ReadBytes(memoPath())};
+    for (const char* name : {"Второй", "Третий", "Четвёртый"}) {
+        ASSERT_TRUE(book.addJubilee({.name = name, .picked = D(2002, 1, 1)}).ok());
+        versions.prepend(ReadBytes(memoPath()));
+    }
+    // The newest backup is the file before the last save; three are kept.
+    for (int number = 1; number <= kMemoBackupCount; ++number)
+        EXPECT_EQ(ReadBytes(book.backupPath(number)), versions[number]) << number;
+    EXPECT_FALSE(QFile::exists(book.backupPath(kMemoBackupCount + 1)));
     EXPECT_TRUE(book.lastNotice().isEmpty());
 
-    const QByteArray elsewhere = first + "\r\n";
+    const QByteArray elsewhere = versions.front() + "\r\n";
     ASSERT_TRUE(WriteBytes(memoPath(), elsewhere));
-    ASSERT_TRUE(book.addJubilee({.name = "Третий", .picked = D(2003, 1, 1)}).ok());
+    ASSERT_TRUE(book.addJubilee({.name = "Пятый", .picked = D(2003, 1, 1)}).ok());
     EXPECT_EQ(ReadBytes(book.backupPath()), elsewhere);
     EXPECT_FALSE(book.lastNotice().isEmpty());
+}
+
+TEST_F(MemoBookTest, TwoWritersOfOneFileLoseNothing)
+{
+    // Two books over one folder, as two running copies or another program:
+    // each adds, removes and changes rows; every save merges the other's work.
+    MemoBook first = makeBook();
+    first.open();
+    ASSERT_TRUE(first.addJubilee({.name = "Общий", .picked = D(2000, 5, 5)}).ok());
+    ASSERT_TRUE(first.addJubilee({.name = "Удаляемый", .picked = D(2000, 6, 6)}).ok());
+    ASSERT_TRUE(first.addEvent({.name = "Спорный", .period = EventPeriod::Daily, .minute = 600, .date = now.today}).ok());
+    MemoBook second = makeBook();
+    second.open();
+
+    ASSERT_TRUE(second.addFeast({.name = "Второй праздник", .picked = D(2025, 5, 9), .movable = false,
+                                 .status = FeastStatus::Civil}).ok());
+    ASSERT_TRUE(second.remove(MemoList::Jubilees, {0}).ok());  // "Удаляемый", the newest on top
+    // The same event edited on both sides.
+    second.beginEdit(MemoList::Events, 0);
+    ASSERT_TRUE(second.addEvent({.name = "Спорный", .period = EventPeriod::Daily, .minute = 700, .date = now.today}).ok());
+    first.beginEdit(MemoList::Events, 0);
+    ASSERT_TRUE(first.addEvent({.name = "Спорный", .period = EventPeriod::Daily, .minute = 800, .date = now.today}).ok());
+    EXPECT_TRUE(first.lastNotice().contains("объединены")) << first.lastNotice().toStdString();
+    EXPECT_TRUE(first.lastNotice().contains("сохранены обе версии")) << first.lastNotice().toStdString();
+    ASSERT_TRUE(first.addJubilee({.name = "Первого", .picked = D(2001, 1, 1)}).ok());
+    ASSERT_TRUE(second.addJubilee({.name = "Второго", .picked = D(2002, 2, 2)}).ok());
+
+    MemoBook reader = makeBook();
+    reader.open();
+    QStringList jubilees, feasts, events;
+    for (const YubRecord& row : reader.lists().jubilees)
+        jubilees << row.name;
+    for (const PrasdRecord& row : reader.lists().feasts)
+        feasts << row.name;
+    for (const SobRecord& row : reader.lists().events)
+        events << row.name + " " + MinuteText(row.minute);
+    jubilees.sort();
+    events.sort();
+    EXPECT_EQ(jubilees, (QStringList{"Второго", "Общий", "Первого"}));
+    EXPECT_EQ(feasts, QStringList{"Второй праздник"});
+    EXPECT_EQ(events, (QStringList{"Спорный 11:40", "Спорный 13:20"}));
+}
+
+TEST_F(MemoBookTest, NoSaveReplacesADamagedFileThatCouldNotBeKept)
+{
+    const QByteArray damaged = *EncodeCp1251(u"Данные программы Индикт\r\nкаракули\r\n");
+    ASSERT_TRUE(WriteBytes(memoPath(), damaged));
+    // Every name a copy could take is a folder.
+    for (const QString suffix : {".bad", ".bad2", ".bad3", ".bad4", ".bad5", ".bad6", ".bad7", ".bad8", ".bad9"})
+        ASSERT_TRUE(QDir().mkpath(memoPath() + suffix));
+    MemoBook book = makeBook();
+    book.open();
+    EXPECT_TRUE(book.loadMessage().contains("не будут записаны")) << book.loadMessage().toStdString();
+    EXPECT_FALSE(book.addJubilee({.name = "Новый", .picked = D(2001, 1, 1)}).ok());
+    EXPECT_EQ(ReadBytes(memoPath()), damaged);
+}
+
+TEST_F(MemoBookTest, RepeatingDatesAreKeptAsEntered)
+{
+    // Saved on days when the entered day does not occur, the file still holds it.
+    now = {D(2025, 4, 2), 10 * 60};
+    MemoBook book = makeBook();
+    book.open();
+    ASSERT_TRUE(book.addEvent({.name = "Тридцать первое", .period = EventPeriod::Monthly, .minute = 600,
+                               .date = D(2025, 3, 31)}).ok());
+    ASSERT_TRUE(book.addEvent({.name = "Високосный", .period = EventPeriod::Yearly, .minute = 600,
+                               .date = D(2024, 2, 29)}).ok());
+    ASSERT_TRUE(book.addFeast({.name = "Касьян", .picked = D(2028, 3, 13), .movable = false,
+                               .status = FeastStatus::Church}).ok());  // 29 February 2028 old style
+    EXPECT_EQ(book.lists().events[0].occurrence, D(2026, 2, 28));
+    for (const Date day : {D(2025, 4, 30), D(2026, 3, 1), D(2027, 3, 15)}) {
+        now.today = day;
+        ASSERT_TRUE(book.save().ok());
+        book.open();
+    }
+    const QString text = DecodeFileText(ReadBytes(memoPath()));
+    EXPECT_TRUE(text.contains("Дата события: 31.03.2025")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Дата события: 29.02.2024")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Празднование: 29.02.2028")) << text.toStdString();
+    ASSERT_EQ(book.lists().events.size(), 2u);
+    EXPECT_EQ(book.lists().events[1].occurrence, D(2027, 3, 31));
 }
 
 TEST_F(MemoBookTest, AFailedSaveLeavesTheFileWhole)

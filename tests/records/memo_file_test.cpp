@@ -148,6 +148,41 @@ TEST(MemoFile, DamageIsCountedAndTheRestLoads)
     EXPECT_EQ(fallback.lists.jubilees[0].stored, kClock.today - 1);
 }
 
+TEST(MemoFile, OffsetsFromPaschaBeyondTheirRangeAreDamage)
+{
+    // Numbers a hostile or broken file may hold; none may reach the date
+    // arithmetic (the sanitizer build stops at an overflow).
+    struct Case { const char* line; int damaged; bool movable; };
+    const Case cases[] = {
+        {"По Пасхе:     2147483647", 1, false},
+        {"По Пасхе:     -2147483648", 1, false},
+        {"По Пасхе:     -401", 1, false},
+        {"По Пасхе:     -400", 0, true},
+        {"По Пасхе:     399", 0, true},
+        {"По Пасхе:     400", 0, false},
+        {"По Пасхе:     99999999999999", 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        const QString text = QString::fromUtf8("Данные программы Индикт\r\n") + QString::fromUtf8(c.line) +
+                             "\r\nДата:         01.05.1980\r\nЮбилей:       Юбилей\r\n";
+        const MemoReadResult read = ParseMemoText(text, kClock);
+        EXPECT_EQ(read.damaged, c.damaged);
+        ASSERT_EQ(read.lists.jubilees.size(), 1u);
+        EXPECT_EQ(read.lists.jubilees[0].movable(), c.movable);
+    }
+    for (const char* offset : {"2147483647", "-2147483648", "401"}) {
+        SCOPED_TRACE(offset);
+        const QString text = QString::fromUtf8("Данные программы Индикт\r\nВид:          переходящий\r\n"
+                                               "Статус:       иной\r\nОт Пасхи:     ") + offset +
+                             "\r\nПразднование: 01.05.2025\r\nПраздник:     П\r\n";
+        const MemoReadResult read = ParseMemoText(text, kClock);
+        EXPECT_EQ(read.damaged, 1);
+        ASSERT_EQ(read.lists.feasts.size(), 1u);
+        EXPECT_EQ(read.lists.feasts[0].pascha_offset, 0);
+    }
+}
+
 TEST(MemoFile, DatesAreKeptInTheCalendarRange)
 {
     const MemoReadResult read = ParseMemoText(

@@ -415,7 +415,7 @@ TEST_F(MainWindowMemo, ADamagedFileIsReportedInTheStatusBar)
     ASSERT_TRUE(WriteBytes(root.filePath("Памятка.txt"),
                            *EncodeCp1251(u"Данные программы Индикт\r\nкаракули\r\nДата:         07.01.2000\r\n")));
     auto window = openWindow();
-    EXPECT_TRUE(window->statusBar()->currentMessage().contains("Памятка.txt.bak"))
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains("Памятка.txt.bad"))
         << window->statusBar()->currentMessage().toStdString();
 }
 
