@@ -7,9 +7,12 @@
 #include "platform/single_instance.h"
 #include "settings/start_rules.h"
 #include "settings/zk_settings.h"
+#include "texts/data_files.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QPainter>
 #include <QSessionManager>
 #include <QSocketNotifier>
@@ -55,6 +58,13 @@ QPixmap SplashPicture()
     return picture;
 }
 
+// Message boxes need a screen a person looks at.
+bool HasVisibleDisplay()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform != "offscreen" && platform != "minimal";
+}
+
 Date TodayOf(const QDateTime& now) { return FromCivil(now.date().year(), now.date().month(), now.date().day()); }
 
 }  // namespace
@@ -75,6 +85,17 @@ int main(int argc, char** argv)
     const QString data_root = QDir::cleanPath(QDir(start.data_root ? QString::fromStdString(*start.data_root)
                                                                    : QCoreApplication::applicationDirPath())
                                                   .absolutePath());
+    // A mistyped folder is not made into a new, empty data root.
+    if (!QFileInfo(data_root).isDir()) {
+        const QString message = "Папка данных \"" + data_root + "\" не найдена.";
+        std::fprintf(stderr, "indikt: %s\n", qPrintable(message));
+        if (HasVisibleDisplay())
+            QMessageBox::critical(nullptr, "Индикт", message);
+        return 2;
+    }
+    // A write past a file size limit fails with an error instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     const auto clock = [] { return QDateTime::currentDateTime(); };
     const Date today = TodayOf(clock());
 
@@ -83,14 +104,20 @@ int main(int argc, char** argv)
     const bool always = settings.flag(kSectionWindows, "ЗагрузкаВсегда");
 
     // The single copy is checked first, before anything is shown or written.
-    SingleInstance single(SingleInstanceKey(qEnvironmentVariable("USER"), data_root));
-    if (settings.flag(kSectionWindows, "OneCopy") && single.AskRunningCopyToShow())
-        return 0;
+    SingleInstance single(SingleInstanceKey(QString::number(::getuid()), data_root), SingleInstanceLockFolder());
+    if (!single.TryBecomeFirst() && settings.flag(kSectionWindows, "OneCopy")) {
+        if (single.AskRunningCopyToShow())
+            return 0;
+        std::fprintf(stderr, "indikt: another copy holds this data root but does not answer; starting anyway\n");
+    }
     if (EndsAtOnceAsSecondStartOfTheDay(has_argument, settings.flag(kSectionWindows, kKeyAutoStartOnce),
                                         settings.flag(kSectionWindows, kKeyAutoStart),
                                         settings.date(kSectionWindows, kKeyAutoStartDay), today))
         return 0;
     single.Listen();
+    // Saves that a crash or a kill cut short leave hidden temporary files.
+    RemoveStaleTemporaryFiles(data_root);
+    RemoveStaleTemporaryFiles(data_root + "/Записи");
 
     QSplashScreen splash(SplashPicture(), Qt::WindowStaysOnTopHint);
     if (settings.flag(kSectionWindows, "Заставка")) {

@@ -1,8 +1,11 @@
 #include "single_instance.h"
 
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
+#include <QThread>
 
 namespace indikt {
 
@@ -10,8 +13,11 @@ namespace {
 constexpr char kShowRequest[] = "show\n";
 }
 
-SingleInstance::SingleInstance(QString key, QObject* parent) : QObject(parent), key_(std::move(key))
+SingleInstance::SingleInstance(QString key, const QString& lock_folder, QObject* parent)
+    : QObject(parent), key_(std::move(key)), lock_(QDir(lock_folder).filePath(key_ + ".lock"))
 {
+    // A lock is stale only when its process is gone, never by its age.
+    lock_.setStaleLockTime(0);
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_.nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
@@ -24,33 +30,55 @@ SingleInstance::SingleInstance(QString key, QObject* parent) : QObject(parent), 
     });
 }
 
+bool SingleInstance::TryBecomeFirst()
+{
+    first_ = first_ || lock_.tryLock(0);
+    return first_;
+}
+
 bool SingleInstance::AskRunningCopyToShow(int timeout_ms)
 {
-    QLocalSocket socket;
-    socket.connectToServer(key_);
-    if (!socket.waitForConnected(timeout_ms))
-        return false;
-    socket.write(kShowRequest);
-    const bool sent = socket.waitForBytesWritten(timeout_ms);
-    socket.disconnectFromServer();
-    return sent;
+    const QDeadlineTimer deadline(timeout_ms);
+    do {
+        QLocalSocket socket;
+        socket.connectToServer(key_);
+        if (socket.waitForConnected(int(qMax<qint64>(1, qMin<qint64>(deadline.remainingTime(), 500))))) {
+            socket.write(kShowRequest);
+            const bool sent = socket.waitForBytesWritten(1000);
+            socket.disconnectFromServer();
+            return sent;
+        }
+        QThread::msleep(50);
+    } while (!deadline.hasExpired());
+    return false;
 }
 
 bool SingleInstance::Listen()
 {
+    if (!first_)
+        return false;
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     if (server_.listen(key_))
         return true;
-    // Nobody answered before, so a socket file still there is a leftover.
+    // This copy holds the lock, so a socket file still there is a leftover.
     QLocalServer::removeServer(key_);
     return server_.listen(key_);
 }
 
-QString SingleInstanceKey(const QString& user, const QString& data_root)
+QString SingleInstanceKey(const QString& user_id, const QString& data_root)
 {
-    const QByteArray root = QDir::cleanPath(QDir(data_root).absolutePath()).toUtf8();
-    const QByteArray digest = QCryptographicHash::hash(user.toUtf8() + '\0' + root, QCryptographicHash::Sha256).toHex();
+    const QString canonical = QFileInfo(data_root).canonicalFilePath();
+    const QByteArray root =
+        (canonical.isEmpty() ? QDir::cleanPath(QDir(data_root).absolutePath()) : canonical).toUtf8();
+    const QByteArray digest =
+        QCryptographicHash::hash(user_id.toUtf8() + '\0' + root, QCryptographicHash::Sha256).toHex();
     return "indikt-" + QString::fromLatin1(digest.left(24));
+}
+
+QString SingleInstanceLockFolder()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo(runtime).isDir() ? runtime : QDir::tempPath();
 }
 
 }  // namespace indikt

@@ -1,28 +1,39 @@
 #pragma once
 
-// One running copy per user and data root. The first copy listens on a local
-// socket; a later copy connects, asks it to show itself and exits at once.
-// A socket left behind by a copy that crashed is removed, so it never blocks
-// later starts.
+// One running copy per user and data root. The first copy takes a lock file
+// (which the system frees when the copy ends, however it ends) and then
+// listens on a local socket; a later copy finds the lock taken, connects,
+// asks the first to show itself and ends. Only the holder of the lock ever
+// removes a socket, so a live copy's socket is never taken away, and two
+// copies starting at the same moment cannot both become the first.
 
 #include <QLocalServer>
+#include <QLockFile>
 #include <QObject>
 #include <QString>
+
+#include <memory>
 
 namespace indikt {
 
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    // `key` names the user and the data root; see SingleInstanceKey.
-    explicit SingleInstance(QString key, QObject* parent = nullptr);
+    // `key` names the user and the data root (SingleInstanceKey); the lock
+    // file lies in `lock_folder` (the user's runtime folder).
+    SingleInstance(QString key, const QString& lock_folder, QObject* parent = nullptr);
 
-    // True when another copy answered and was asked to show itself: this copy
-    // should end. False when this copy is now the first one (or nothing could
-    // be reached, in which case it runs on as the first).
-    bool AskRunningCopyToShow(int timeout_ms = 1000);
+    // Takes the lock of the first copy; false when another live copy has it.
+    bool TryBecomeFirst();
+    bool isFirst() const { return first_; }
 
-    // Starts listening so that later copies find this one.
+    // True when another copy answered and was asked to show itself. Tries
+    // again until `timeout_ms` has passed, since the first copy may still be
+    // starting.
+    bool AskRunningCopyToShow(int timeout_ms = 3000);
+
+    // Starts listening so that later copies find this one. Only the first
+    // copy listens; a socket file it finds is a leftover and is replaced.
     bool Listen();
 
 signals:
@@ -31,11 +42,17 @@ signals:
 
 private:
     QString key_;
+    QLockFile lock_;
+    bool first_ = false;
     QLocalServer server_;
 };
 
-// A socket name for this user and data root: short, and free of characters
-// a socket name cannot hold.
-QString SingleInstanceKey(const QString& user, const QString& data_root);
+// A socket name for this user (by number) and data root (symbolic links
+// resolved, so two paths to one folder are one root): short, and free of
+// characters a socket name cannot hold.
+QString SingleInstanceKey(const QString& user_id, const QString& data_root);
+
+// The folder of the lock: $XDG_RUNTIME_DIR, or the temporary folder.
+QString SingleInstanceLockFolder();
 
 }  // namespace indikt

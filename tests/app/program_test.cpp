@@ -14,6 +14,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <memory>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace indikt {
@@ -93,6 +96,56 @@ TEST(Program, SecondCopyWithOneCopyEndsAtOnceAndWritesNothing)
     first.process.terminate();
     ASSERT_TRUE(first.process.waitForFinished(10000));
     EXPECT_NE(ReadBytes(data_root + "/zk.ini"), before) << "the first copy saves at its end";
+}
+
+TEST(Program, CopiesStartedTogetherOrThroughALinkLeaveOneRunning)
+{
+    // Started at the same moment, and by a second path to the same folder:
+    // with "OneCopy" on exactly one copy stays.
+    QTemporaryDir temp;
+    const QString data_root = temp.filePath("данные");
+    ASSERT_TRUE(QDir().mkpath(data_root));
+    ASSERT_TRUE(QFile::link(data_root, temp.filePath("ссылка")));
+    ASSERT_TRUE(WriteBytes(data_root + "/zk.ini", "[Windows]\r\nOneCopy=1\r\nЗаставка=0\r\n"));
+    std::vector<std::unique_ptr<Program>> copies;
+    for (int i = 0; i < 6; ++i) {
+        copies.push_back(std::make_unique<Program>(i % 2 ? temp.filePath("ссылка") : data_root));
+        copies.back()->process.start();
+    }
+    QElapsedTimer timer;
+    timer.start();
+    int running = 0;
+    while (timer.elapsed() < 15000) {
+        running = 0;
+        for (const auto& copy : copies)
+            running += copy->process.state() != QProcess::NotRunning;
+        if (running <= 1 && QFileInfo(data_root + "/Записи").isDir())
+            break;
+        for (const auto& copy : copies)
+            copy->process.waitForFinished(10);  // notices the copies that ended
+    }
+    running = 0;
+    for (const auto& copy : copies) {
+        copy->process.waitForFinished(1000 / int(copies.size()));
+        running += copy->process.state() != QProcess::NotRunning;
+    }
+    EXPECT_EQ(running, 1);
+    for (const auto& copy : copies) {
+        copy->process.terminate();
+        copy->process.waitForFinished(10000);
+    }
+}
+
+TEST(Program, AMissingDataRootIsRefusedAndNotCreated)
+{
+    QTemporaryDir temp;
+    const QString missing = temp.filePath("опечатка");
+    Program program(missing);
+    program.process.start();
+    ASSERT_TRUE(program.process.waitForFinished(5000));
+    EXPECT_EQ(program.process.exitCode(), 2);
+    EXPECT_TRUE(QString::fromUtf8(program.process.readAllStandardError()).contains(missing));
+    EXPECT_FALSE(QFileInfo::exists(missing));
 }
 
 TEST(Program, StartedInCompactModeSigtermSavesAndKeepsOtherKeys)

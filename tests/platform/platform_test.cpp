@@ -79,41 +79,54 @@ TEST(Autostart, UnwritableFolderIsReported)
     EXPECT_FALSE(error.isEmpty());
 }
 
-TEST(SingleInstance, KeyDependsOnUserAndDataRoot)
+TEST(SingleInstance, KeyDependsOnUserAndTheRealDataRoot)
 {
-    const QString key = SingleInstanceKey("user", "/home/user/Индикт");
-    EXPECT_EQ(key, SingleInstanceKey("user", "/home/user/Индикт/"));
-    EXPECT_NE(key, SingleInstanceKey("other", "/home/user/Индикт"));
-    EXPECT_NE(key, SingleInstanceKey("user", "/home/user/Индикт 2"));
+    QTemporaryDir temp;
+    const QString root = temp.filePath("Индикт");
+    ASSERT_TRUE(QDir().mkpath(root));
+    ASSERT_TRUE(QFile::link(root, temp.filePath("ссылка")));
+    const QString key = SingleInstanceKey("1000", root);
+    EXPECT_EQ(key, SingleInstanceKey("1000", root + "/"));
+    EXPECT_EQ(key, SingleInstanceKey("1000", temp.filePath("ссылка"))) << "a link to the root is the same root";
+    EXPECT_EQ(key, SingleInstanceKey("1000", root + "/../Индикт"));
+    EXPECT_NE(key, SingleInstanceKey("1001", root));
+    EXPECT_NE(key, SingleInstanceKey("1000", temp.path()));
     EXPECT_LE(key.size(), 40);
 }
 
-TEST(SingleInstance, SecondCopyAsksTheFirstToShow)
+TEST(SingleInstance, OnlyOneCopyHoldsTheLockAndAnswers)
 {
-    QTemporaryDir root;
+    QTemporaryDir root, locks;
     const QString key = SingleInstanceKey("test", root.path());
-    SingleInstance first(key);
-    EXPECT_FALSE(first.AskRunningCopyToShow(200)) << "nobody runs yet";
+    SingleInstance first(key, locks.path());
+    ASSERT_TRUE(first.TryBecomeFirst());
     ASSERT_TRUE(first.Listen());
     QSignalSpy shown(&first, &SingleInstance::showRequested);
 
-    SingleInstance second(key);
+    SingleInstance second(key, locks.path());
+    EXPECT_FALSE(second.TryBecomeFirst());
+    EXPECT_FALSE(second.Listen()) << "a second copy never replaces the first one's socket";
     EXPECT_TRUE(second.AskRunningCopyToShow());
     EXPECT_TRUE(shown.wait(2000));
     EXPECT_EQ(shown.count(), 1);
 }
 
-TEST(SingleInstance, LeftoverSocketDoesNotBlockAStart)
+TEST(SingleInstance, TheLockOfAnEndedCopyAndItsLeftoverSocketDoNotBlockAStart)
 {
-    QTemporaryDir root;
+    QTemporaryDir root, locks;
     const QString key = SingleInstanceKey("test-stale", root.path());
+    {
+        SingleInstance gone(key, locks.path());
+        ASSERT_TRUE(gone.TryBecomeFirst());
+    }
     {
         // A copy that went away without closing leaves its socket file.
         QFile leftover(QDir::tempPath() + "/" + key);
         ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
     }
-    SingleInstance copy(key);
+    SingleInstance copy(key, locks.path());
     EXPECT_FALSE(copy.AskRunningCopyToShow(200));
+    ASSERT_TRUE(copy.TryBecomeFirst());
     EXPECT_TRUE(copy.Listen());
 }
 
