@@ -165,9 +165,12 @@ TroparDay Tropar(const TreeFiles& files, Date civil)
         QStringList titles = contents.split(QRegularExpression("\r\n|\n|\r"));
         if (titles.size() > 1 && titles.last().isEmpty())
             titles.removeLast();
+        // A set holds a handful of hymns; a longer list is not a contents file.
+        if (titles.size() > kMaxHymnsOfASet)
+            titles.resize(kMaxHymnsOfASet);
         for (qsizetype i = 0; i < titles.size(); ++i) {
             const QString number = QString::number(i + 1);
-            day.rows.push_back({titles[i].trimmed(), slot, Portable(folder + "\\" + number + "_слав.htm"),
+            day.rows.push_back({titles[i].trimmed().left(kMaxHymnTitleLength), slot, Portable(folder + "\\" + number + "_слав.htm"),
                                 Portable(folder + "\\" + number + "_гражд.htm"),
                                 Portable(folder + "\\" + number + "_рус.htm")});
         }

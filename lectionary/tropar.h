@@ -14,6 +14,11 @@
 
 namespace indikt {
 
+// What a contents file of a hymn set can give: a set holds a few hymns with
+// short titles, so more entries or longer titles are cut.
+inline constexpr qsizetype kMaxHymnsOfASet = 100;
+inline constexpr qsizetype kMaxHymnTitleLength = 500;
+
 // The tone of the week on Sundays (1..8), 0 on other days.
 int ToneOfWeek(Date civil);
 

@@ -28,6 +28,25 @@ QString Root(const QString& data_root)
 
 bool Inside(const QString& path, const QString& root) { return path.startsWith(root + "/"); }
 
+// The path with every symbolic link resolved; for a file that does not exist,
+// its nearest existing folder resolved and the rest kept.
+QString RealPath(const QString& path)
+{
+    QString existing = path;
+    QString rest;
+    while (!existing.isEmpty() && existing != "/") {
+        const QString real = QFileInfo(existing).canonicalFilePath();
+        if (!real.isEmpty())
+            return rest.isEmpty() ? real : real + rest;
+        const qsizetype slash = existing.lastIndexOf('/');
+        if (slash < 0)
+            break;
+        rest.prepend(existing.mid(slash));
+        existing.truncate(slash);
+    }
+    return path;
+}
+
 }  // namespace
 
 bool IsOutsideAddress(const QString& address)
@@ -66,6 +85,10 @@ QString LocalPathOf(const QUrl& clicked, const QString& data_root)
         path = root + "/" + path;
     path = QDir::cleanPath(path);
     if (!Inside(path, root))
+        return {};
+    // A link inside the tree must not lead out of it.
+    const QString real_root = RealPath(root);
+    if (!Inside(RealPath(path), real_root))
         return {};
     return path;
 }

@@ -24,4 +24,29 @@ QString MenaionPage(const QString& data_root, const QString& text, bool red_link
 // Windows-1251); without one, as every text file of the tree is read.
 QString DecodePageText(QByteArrayView bytes);
 
+// What a pane lays out of one page. The text engine's time grows with the
+// length of a page, its count of tags and table cells, and very steeply with
+// nested tables (twice for every level: sixteen took a second, twenty took
+// thirteen), so a page beyond any of these is cut where it passes the limit,
+// with a notice at the end. The limits keep the worst page under a second of
+// layout and far above any page of the tree (the longest book of the Bible is
+// about 60,000 tags deep in nothing).
+struct PageLimits {
+    qsizetype characters = 400'000;
+    int tags = 20'000;
+    int depth = 500;          // elements open inside each other
+    int table_depth = 6;      // tables inside tables
+    int table_cells = 4'000;
+};
+
+struct BoundedPage {
+    QString html;
+    bool cut = false;
+};
+BoundedPage BoundPageHtml(const QString& html, const PageLimits& limits = {});
+
+// The notice that ends a page cut by BoundPageHtml.
+inline constexpr const char* kPageCutNotice =
+    "<p><i>[Страница слишком велика: показано её начало.]</i></p>";
+
 }  // namespace indikt

@@ -13,6 +13,11 @@
 
 namespace indikt {
 
+namespace {
+// A style sheet of the tree is a few kilobytes.
+constexpr qsizetype kMaxStyleSheetBytes = 256 * 1024;
+}  // namespace
+
 HtmlPane::HtmlPane(const QString& data_root, QWidget* parent)
     : QTextBrowser(parent), data_root_(QDir::cleanPath(data_root))
 {
@@ -57,9 +62,10 @@ QVariant HtmlPane::loadResource(int type, const QUrl& name)
     const std::optional<QByteArray> bytes = ReadFileBytes(path, kMaxDataFileBytes);
     if (!bytes)
         return {};
-    if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource ||
-        type == QTextDocument::MarkdownResource)
-        return DecodePageText(*bytes);
+    if (type == QTextDocument::HtmlResource)
+        return BoundPageHtml(DecodePageText(*bytes)).html;
+    if (type == QTextDocument::StyleSheetResource || type == QTextDocument::MarkdownResource)
+        return DecodePageText(bytes->left(kMaxStyleSheetBytes));
     return *bytes;
 }
 
@@ -67,7 +73,7 @@ void HtmlPane::showPage(const QString& html)
 {
     source_text_ = html;
     document()->setBaseUrl(QUrl::fromLocalFile(data_root_ + "/"));
-    setHtml(html);
+    setHtml(BoundPageHtml(html).html);
     HonourStyleSheetFontSizes(*document());
     fitScrollBar();
 }

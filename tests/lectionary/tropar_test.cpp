@@ -3,6 +3,7 @@
 #include "calendar/paschalion.h"
 #include "calendar/sedmiza.h"
 #include "lectionary/tropar.h"
+#include "texts/data_files.h"
 
 #include "reading_tree.h"
 
@@ -94,6 +95,28 @@ TEST(Tropar, TheSetsOfADay)
     EXPECT_TRUE(Tropar(TreeFiles("/nonexistent"), D(2025, 6, 29)).rows.isEmpty());
     EXPECT_NE(MediaPageTemplate(true).indexOf("<title>Видео тропари и кондаки</title>"), -1);
     EXPECT_NE(MediaPageTemplate(false).indexOf("<link href=\"../../../../_css/ru.css\" rel=\"stylesheet\" type=\"text/css\">"), -1);
+}
+
+TEST(Tropar, AContentsFileGivesAtMostASetOfRows)
+{
+    // A contents file of millions of empty lines once took minutes and
+    // gigabytes; a long one gives its first entries, an oversized one none.
+    struct Case { const char* what; QByteArray contents; qsizetype rows; };
+    const Case cases[] = {
+        {"a thousand titles", QByteArray("Тропарь\r\n").repeated(1000), kMaxHymnsOfASet},
+        {"a title of a megabyte less one", QByteArray(kMaxTextFileBytes - 10, 'x'), 1},
+        {"two million empty lines: not read, as an empty file", QByteArray(2'000'000, '\n'), 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ReadingTree tree;
+        AddSet(tree, "Дневные/1", "");
+        ASSERT_TRUE(WriteBytes(tree.root() + "/" + kHymns + "Дневные/1/1.txt", c.contents));
+        const TroparDay day = Tropar(TreeFiles(tree.root()), D(2025, 6, 30));  // a Monday: the set of day 1
+        EXPECT_EQ(day.rows.size(), c.rows);
+        for (const HymnRow& row : day.rows)
+            EXPECT_LE(row.title.size(), kMaxHymnTitleLength);
+    }
 }
 
 }  // namespace

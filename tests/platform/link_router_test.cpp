@@ -61,6 +61,35 @@ TEST(RouteLink, LocalLinksStayInsideTheDataRoot)
     EXPECT_EQ(RouteLink(LinkPane::Lectionary, QUrl("Библия\\b_slv\\b_slv52.html#g5"), kRoot, 0).address.fragment(), "g5");
 }
 
+TEST(RouteLink, SymbolicLinksNeverLeadOutOfTheDataRoot)
+{
+    QTemporaryDir temp;
+    const QString real_root = temp.filePath("данные");
+    const QString outside = temp.filePath("чужое");
+    ASSERT_TRUE(QDir().mkpath(real_root + "/Жития святых/Святцы"));
+    ASSERT_TRUE(QDir().mkpath(outside));
+    ASSERT_TRUE(WriteBytes(outside + "/тайна.htm", "secret"));
+    ASSERT_TRUE(WriteBytes(real_root + "/Жития святых/Святцы/янв01.htm", "<p>ok</p>"));
+    ASSERT_TRUE(QFile::link(outside + "/тайна.htm", real_root + "/Жития святых/Святцы/leak.htm"));
+    ASSERT_TRUE(QFile::link(outside, real_root + "/Жития святых/папка"));
+    ASSERT_TRUE(QFile::link(real_root + "/Жития святых/Святцы/янв01.htm", real_root + "/Жития святых/свой.htm"));
+    ASSERT_TRUE(QFile::link(real_root, temp.filePath("корень-ссылка")));
+    struct Case { const char* what; QString root; QString link; bool allowed; };
+    const Case cases[] = {
+        {"a page of the tree", real_root, "Жития святых/Святцы/янв01.htm", true},
+        {"a link to a file outside", real_root, "Жития святых/Святцы/leak.htm", false},
+        {"a file through a linked folder", real_root, "Жития святых/папка/тайна.htm", false},
+        {"a missing file in a linked folder", real_root, "Жития святых/папка/нет.htm", false},
+        {"a link to a page of the tree", real_root, "Жития святых/свой.htm", true},
+        {"the root itself reached through a link", temp.filePath("корень-ссылка"), "Жития святых/Святцы/янв01.htm", true},
+        {"a missing page of the tree", real_root, "Жития святых/нет.htm", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(!LocalPathOf(QUrl(c.link), c.root).isEmpty(), c.allowed);
+    }
+}
+
 TEST(RouteLink, WebAddressesGoToTheBrowser)
 {
     struct Case { QUrl clicked; int tip; const char* url; };

@@ -51,5 +51,38 @@ TEST(HtmlPages, APageIsDecodedByItsOwnCharset)
     }
 }
 
+TEST(HtmlPages, APageBeyondTheLimitsOfLayoutIsCutWithANotice)
+{
+    const PageLimits limits{.characters = 1000, .tags = 50, .depth = 10, .table_depth = 2, .table_cells = 6};
+    const QString notice = QString::fromUtf8(kPageCutNotice);
+    struct Case { const char* what; QString html; qsizetype kept; };
+    const Case cases[] = {
+        {"within every limit", "<html><body><p>Текст <b>жирный</b><br>и<!-- <b><b><b> --> ещё</p></body></html>", -1},
+        {"too long", "<p>" + QString(2000, u'ж') + "</p>", 1000},
+        {"too many tags", QString("<b>x</b>").repeated(60), 50 * 8},
+        {"too deep", QString("<b>").repeated(11) + "x", 10 * 3},
+        {"void elements do not nest", QString("<br>").repeated(40) + QString("<img src=a.jpg/>"), -1},
+        {"tables in tables", "<table><tr><td><table><tr><td><table><tr><td>x", 30},
+        {"too many cells", "<table>" + QString("<tr><td>a</td></tr>").repeated(7) + "</table>", 7 + 6 * 19 + 4},
+        {"closing tags bring the depth back", QString("<b>x</b>").repeated(20) + QString("<i>").repeated(9), -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const BoundedPage page = BoundPageHtml(c.html, limits);
+        EXPECT_EQ(page.cut, c.kept >= 0);
+        if (c.kept < 0) {
+            EXPECT_EQ(page.html, c.html);
+        } else {
+            EXPECT_EQ(page.html, c.html.left(c.kept) + notice);
+        }
+    }
+    // A cut by length never splits a tag.
+    const BoundedPage inside = BoundPageHtml(QString(995, u'a') + "<b class=\"x\">" + QString(10, u'b'), limits);
+    EXPECT_EQ(inside.html, QString(995, u'a') + "<b class=\"x\">" + notice);
+    // The default limits leave a long page of the tree alone.
+    const QString book = "<html><body>" + QString("<p><a name=\"g1\"></a>Стих <b>1</b> текст.</p>").repeated(3000) + "</body></html>";
+    EXPECT_FALSE(BoundPageHtml(book).cut);
+}
+
 }  // namespace
 }  // namespace indikt

@@ -84,6 +84,41 @@ TEST(HtmlPane, ReadsTreePagesAndTheirStyleSheets)
     EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(0, 0xff, 0)) << pane.toHtml().toStdString();
 }
 
+TEST(HtmlPane, NothingOutsideTheRootIsShownThroughALink)
+{
+    Tree tree;
+    QTemporaryDir outside;
+    ASSERT_TRUE(WriteBytes(outside.filePath("secret.htm"), "<p>тайна</p>"));
+    ASSERT_TRUE(WriteBytes(outside.filePath("secret.css"), "p { color: #00ff00; }"));
+    tree.write("Жития святых/Святцы/янв01.htm", "<p>Василий</p>");
+    QDir().mkpath(tree.root + "/Жития святых/Святцы");
+    ASSERT_TRUE(QFile::link(outside.filePath("secret.htm"), tree.root + "/Жития святых/Святцы/leak.htm"));
+    ASSERT_TRUE(QFile::link(outside.path(), tree.root + "/Библия"));
+    HtmlPane pane(tree.root);
+    ASSERT_TRUE(pane.showFile("Жития святых/Святцы/янв01.htm"));
+    EXPECT_FALSE(pane.showFile("Жития святых/Святцы/leak.htm"));
+    EXPECT_FALSE(pane.showFile(tree.root + "/Библия/secret.htm"));
+    EXPECT_EQ(pane.toPlainText(), "Василий");
+    // Nor as a resource of a built page, nor through the history.
+    EXPECT_FALSE(pane.loadResource(QTextDocument::StyleSheetResource, QUrl("Библия/secret.css")).isValid());
+    pane.setSource(QUrl::fromLocalFile(tree.root + "/Жития святых/Святцы/leak.htm"));
+    EXPECT_FALSE(pane.toPlainText().contains("тайна"));
+}
+
+TEST(HtmlPane, AHostilePageIsCutAndShown)
+{
+    // A day record of 64 KB of nested tags once froze the start for half a
+    // minute; the page is shown up to the limits of layout, with the notice.
+    Tree tree;
+    tree.write("hostile.htm", "<html><body><p>Начало</p>" + QString("<b>").repeated(21'000) + "конец</body></html>");
+    HtmlPane pane(tree.root);
+    ASSERT_TRUE(pane.showFile("hostile.htm"));
+    EXPECT_TRUE(pane.toPlainText().startsWith("Начало"));
+    EXPECT_TRUE(pane.toPlainText().endsWith("[Страница слишком велика: показано её начало.]"));
+    pane.showPage("<table><tr><td>" + QString("<table><tr><td>").repeated(30) + "x");
+    EXPECT_TRUE(pane.toPlainText().contains("[Страница слишком велика: показано её начало.]"));
+}
+
 // The size a heading is drawn at, by the text of its first block of that level.
 qreal HeadingSize(const QTextDocument& document, int level)
 {
