@@ -9,6 +9,8 @@
 
 #include "calendar/paschalion.h"
 
+#include <QFileInfo>
+
 #include <optional>
 #include <string_view>
 
@@ -36,7 +38,10 @@ constexpr std::string_view kUsage =
     "menaion prints the Menaion page of that day: its HTML, its plain text and\n"
     "       the records read\n"
     "tropar prints the troparia and kontakia of that day in civil script\n"
-    "--today fixes today's date for every rule that reads it.\n";
+    "--today fixes today's date for every rule that reads it.\n"
+    "A data root that does not exist or is not a readable folder is refused (exit 2);\n"
+    "what of the user's files could not be read is said on standard error and in\n"
+    "the object's \"warnings\".\n";
 
 // Output is gathered in blocks so a range of centuries is not one huge string.
 constexpr std::size_t kFlushSize = 1 << 20;
@@ -117,8 +122,29 @@ void WriteRange(Date from, Date to, const TreeFiles* readings, std::ostream& out
     out.write(block.data(), static_cast<std::streamsize>(block.size()));
 }
 
-int Run(const Invocation& invocation, Date today, const std::string& data_root, std::ostream& out)
+// The commands that read the data root refuse one that is not a readable folder:
+// an answer from nothing would look like a day without texts.
+void ExpectDataRoot(const std::string& data_root)
 {
+    const QFileInfo folder(QString::fromStdString(data_root));
+    if (!folder.exists())
+        throw UsageError("data root '" + data_root + "' does not exist");
+    if (!folder.isDir() || !folder.isReadable() || !folder.isExecutable())
+        throw UsageError("data root '" + data_root + "' is not a readable folder");
+}
+
+bool ReadsDataRoot(const Invocation& invocation)
+{
+    const std::string& command = invocation.command;
+    return command == "feasts" || command == "readings" || command == "menaion" || command == "tropar" ||
+           (command == "range" && invocation.readings);
+}
+
+int Run(const Invocation& invocation, Date today, const std::string& data_root, std::ostream& out,
+        std::ostream& err)
+{
+    if (ReadsDataRoot(invocation))
+        ExpectDataRoot(data_root);
     std::string text;
     if (invocation.command == "day") {
         ExpectDateCount(invocation, 1);
@@ -128,7 +154,10 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
         AppendJumpsJson(text, ParseAcceptedDate(invocation.dates[0], "date"), today);
     } else if (invocation.command == "feasts") {
         ExpectDateCount(invocation, 1);
-        AppendFeastsJson(text, ParseAcceptedDate(invocation.dates[0], "date"), today, data_root);
+        std::vector<std::string> warnings;
+        AppendFeastsJson(text, ParseAcceptedDate(invocation.dates[0], "date"), today, data_root, warnings);
+        for (const std::string& warning : warnings)
+            err << "indikt-cli: warning: " << warning << '\n';
     } else if (invocation.command == "readings") {
         ExpectDateCount(invocation, 1);
         AppendReadingsJson(text, ParseAcceptedDate(invocation.dates[0], "date"),
@@ -169,7 +198,7 @@ int RunCli(const std::vector<std::string>& arguments, Date clock_today, std::ost
     try {
         const Invocation invocation = ParseArguments(arguments);
         const int code = Run(invocation, invocation.today.value_or(clock_today),
-                             invocation.data_root.value_or(default_data_root), out);
+                             invocation.data_root.value_or(default_data_root), out, err);
         if (code == kExitOutputFailed)
             err << "indikt-cli: the output could not be written\n";
         return code;

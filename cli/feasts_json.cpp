@@ -10,15 +10,24 @@
 
 namespace indikt::cli {
 
-void AppendFeastsJson(std::string& out, Date date, Date today, const std::string& data_root)
+void AppendFeastsJson(std::string& out, Date date, Date today, const std::string& data_root,
+                      std::vector<std::string>& warnings)
 {
     const QDir root(QString::fromStdString(data_root));
     const MemoClock clock{today, 0};
-    const MemoLists lists = ReadMemoFile(root.filePath(QString::fromUtf8(kMemoFileName)), clock).lists;
+    const MemoReadResult memo = ReadMemoFile(root.filePath(QString::fromUtf8(kMemoFileName)), clock);
+    if (!memo.error.isEmpty())
+        warnings.push_back(memo.error.toStdString());
+    else if (memo.damaged > 0)
+        warnings.push_back("В файле \"" + std::string(kMemoFileName) + "\" не прочитано строк и записей: " +
+                           std::to_string(memo.damaged) + ".");
+    const MemoLists& lists = memo.lists;
     const std::vector<FeastEntry> feasts = FeastEntries(lists);
     const std::vector<JubileeEntry> jubilees = JubileeEntries(lists);
 
-    const ZkSettings settings = ZkSettings::Load(root.filePath("zk.ini"), today);
+    const ZkSettings settings = ZkSettings::Load(root.filePath("zk.ini"), today, DamagedFile::Leave);
+    if (!settings.loadError().isEmpty())
+        warnings.push_back(settings.loadError().toStdString());
     const UnderCalendarSwitches switches = FeastDisplaySwitches(settings);
 
     const GridFeastText grid = CalendarPrasd(feasts, date, today, switches.statuses);
@@ -32,7 +41,14 @@ void AppendFeastsJson(std::string& out, Date date, Date today, const std::string
     AppendJsonString(out, CalendarJubil(jubilees, date));
     AppendJsonKey(out, "under_calendar");
     AppendJsonString(out, under.visible ? under.text : std::string());
-    out += "}\n";
+    AppendJsonKey(out, "warnings");
+    out += '[';
+    for (std::size_t i = 0; i < warnings.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        AppendJsonString(out, warnings[i]);
+    }
+    out += "]}\n";
 }
 
 }  // namespace indikt::cli

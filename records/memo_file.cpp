@@ -207,7 +207,8 @@ private:
 
     void completeFeast(const QString& name)
     {
-        const Date stored = dateOrFallback(feast_.date);
+        // A movable feast is defined by its offset; its date line may be absent.
+        const Date stored = feast_.movable && !feast_.date ? clock_.today : dateOrFallback(feast_.date);
         result_.lists.feasts.push_back(
             MakeFeast(name, feast_.movable, feast_.status, feast_.offset, stored, ours_, clock_));
         feast_ = {};

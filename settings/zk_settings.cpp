@@ -17,11 +17,11 @@ QString Qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizet
 
 ZkSettings::ZkSettings(Date today) : today_(today) {}
 
-ZkSettings ZkSettings::Load(const QString& path, Date today)
+ZkSettings ZkSettings::Load(const QString& path, Date today, DamagedFile damaged)
 {
     ZkSettings settings(today);
     settings.file_existed_ = QFileInfo::exists(path);
-    IniReadResult read = ReadIniFile(path);
+    IniReadResult read = ReadIniFile(path, damaged);
     settings.file_ = std::move(read.file);
     settings.load_error_ = read.error;
     return settings;

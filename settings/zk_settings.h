@@ -20,8 +20,10 @@ public:
     explicit ZkSettings(Date today);
 
     // Reads the file; a missing, unreadable or broken file gives the defaults
-    // (and `load_error` says why, when there is something to say).
-    static ZkSettings Load(const QString& path, Date today);
+    // for what could not be read (and `load_error` says why). The program,
+    // which saves the file at its end, keeps a damaged one beside it first;
+    // a reader that never saves leaves it (DamagedFile::Leave).
+    static ZkSettings Load(const QString& path, Date today, DamagedFile damaged = DamagedFile::Keep);
 
     const QString& loadError() const { return load_error_; }
     bool fileExisted() const { return file_existed_; }

@@ -221,7 +221,7 @@ bool IniFile::isEmpty() const
     return sections_.size() == 1 && sections_.front().lines.empty();
 }
 
-IniReadResult ReadIniFile(const QString& path)
+IniReadResult ReadIniFile(const QString& path, DamagedFile damaged)
 {
     const auto failed = [](const QString& error) {
         IniReadResult result;
@@ -257,6 +257,10 @@ IniReadResult ReadIniFile(const QString& path)
         return result;
 
     result.damaged = true;
+    if (damaged == DamagedFile::Leave) {
+        result.error = QStringLiteral("Файл настроек %1 повреждён (%2); прочитано остальное.").arg(path, problems.join("; "));
+        return result;
+    }
     QString copy_error;
     const std::optional<QByteArray> whole = ReadFileBytes(path, kMaxDamagedCopyBytes);
     result.kept_copy = whole ? KeepDamagedCopy(path, *whole, &copy_error) : QString();

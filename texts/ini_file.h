@@ -90,16 +90,18 @@ private:
 // Reading a configuration file: a missing file is an empty one and no error.
 // A damaged file is read as far as it can be: lines holding a NUL byte are
 // dropped, and of a file over the cap only its first kMaxIniFileBytes are
-// read. `error` then says so for the user, and the file as found is kept
-// beside it (KeepDamagedCopy) before anything can be saved over it. Something
-// that is not a file at all gives an empty file and an error.
+// read. `error` then says so for the user; a reader that may save over the
+// file keeps the file as found beside it first (KeepDamagedCopy), while one
+// that only reads leaves the folder alone. Something that is not a file at
+// all gives an empty file and an error.
+enum class DamagedFile { Keep, Leave };
 struct IniReadResult {
     IniFile file;
     QString error;
     bool damaged = false;   // not read whole
     QString kept_copy;      // where the damaged file was kept, when it was
 };
-IniReadResult ReadIniFile(const QString& path);
+IniReadResult ReadIniFile(const QString& path, DamagedFile damaged = DamagedFile::Keep);
 
 // Saves atomically (WriteFileAtomically): a failed save leaves the old file.
 WriteResult SaveIniFile(const IniFile& file, const QString& path);

@@ -426,6 +426,9 @@ void TForm1::buildPanes(QWidget* owner)
         if (info.pane == DayPane::Notes) {
             auto* editor = new NotesEditor(panel);
             editor->setAcceptRichText(true);
+            // Until notes are kept on disk, nothing typed here may look kept.
+            editor->setReadOnly(true);
+            editor->setPlaceholderText(QString::fromUtf8(kNotesNotKeptNotice));
             view = editor;
         } else {
             HtmlPane* pane = nullptr;

@@ -42,6 +42,10 @@ class QTextEdit;
 
 namespace indikt {
 
+// What the notes pane says while notes are not kept on disk.
+inline constexpr const char* kNotesNotKeptNotice =
+    "Личные записи пока не сохраняются программой, поэтому набор текста здесь отключён.";
+
 class TPamjatka;
 class ClickableLabel;
 class HtmlPane;

@@ -254,14 +254,14 @@ TEST_F(CliFeasts, TheFeastsOfADay)
     const Case cases[] = {
         {"2025-01-07",
          R"j({"feasts":"Рождество, Каникулы","class":1,"jubilees":"День рождения (35 лет)",)j"
-         R"j("under_calendar":"Рождество\n\rКаникулы\n\rДень рождения (35 лет)\n\r"})j"
+         R"j("under_calendar":"Рождество\n\rКаникулы\n\rДень рождения (35 лет)\n\r","warnings":[]})j"
          "\n"},
         {"2026-01-07",
          R"j({"feasts":"Рождество, Каникулы","class":1,"jubilees":"День рождения (36 лет)",)j"
-         R"j("under_calendar":"Рождество\n\rКаникулы\n\rДень рождения (36 лет)\n\r"})j"
+         R"j("under_calendar":"Рождество\n\rКаникулы\n\rДень рождения (36 лет)\n\r","warnings":[]})j"
          "\n"},
-        {"2025-04-20", R"j({"feasts":"Пасха","class":1,"jubilees":"","under_calendar":"Пасха\n\r"})j" "\n"},
-        {"2025-04-21", R"j({"feasts":"","class":0,"jubilees":"","under_calendar":""})j" "\n"},
+        {"2025-04-20", R"j({"feasts":"Пасха","class":1,"jubilees":"","under_calendar":"Пасха\n\r","warnings":[]})j" "\n"},
+        {"2025-04-21", R"j({"feasts":"","class":0,"jubilees":"","under_calendar":"","warnings":[]})j" "\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.date);
@@ -277,7 +277,7 @@ TEST_F(CliFeasts, TheDisplaySwitchesOfZkIni)
     const Result result = feasts("2025-01-07");
     ASSERT_EQ(result.code, kExitOk) << result.err;
     EXPECT_EQ(result.out, R"j({"feasts":"Каникулы","class":2,"jubilees":"День рождения (35 лет)",)j"
-                          R"j("under_calendar":"Каникулы\n\r"})j"
+                          R"j("under_calendar":"Каникулы\n\r","warnings":[]})j"
                           "\n");
 }
 
@@ -286,8 +286,41 @@ TEST(CliFeastsWithoutData, AnEmptyDataRootHasNoFeasts)
     QTemporaryDir root;
     const Result result = RunTool({"feasts", "2025-01-07", "--data-root", root.path().toStdString()});
     ASSERT_EQ(result.code, kExitOk) << result.err;
-    EXPECT_EQ(result.out, R"j({"feasts":"","class":0,"jubilees":"","under_calendar":""})j" "\n");
+    EXPECT_EQ(result.out, R"j({"feasts":"","class":0,"jubilees":"","under_calendar":"","warnings":[]})j" "\n");
     EXPECT_EQ(RunTool({"feasts", "2025-01-07", "--data-root"}).code, kExitBadArgument);
+}
+
+TEST_F(CliFeasts, WhatCouldNotBeReadIsSaidAndTheRestAnswered)
+{
+    QByteArray memo = ReadBytes(root.filePath("Памятка.txt"));
+    memo += *EncodeCp1251(u"каракули\r\nПо Пасхе:     2147483647\r\nДата:         01.01.2000\r\nЮбилей:       Х\r\n");
+    ASSERT_TRUE(WriteBytes(root.filePath("Памятка.txt"), memo));
+    ASSERT_TRUE(WriteBytes(root.filePath("zk.ini"), QByteArray("[Vid]\r\nJub\0Print=0\r\n", 20)));
+    const Result result = feasts("2025-01-07");
+    ASSERT_EQ(result.code, kExitOk) << result.err;
+    ExpectContains(result.out, R"j("feasts":"Рождество, Каникулы")j");
+    ExpectContains(result.out, R"j("warnings":["В файле \"Памятка.txt\" не прочитано строк и записей: 2.",)j");
+    ExpectContains(result.err, "indikt-cli: warning: В файле \"Памятка.txt\"");
+    ExpectContains(result.err, "zk.ini");
+    EXPECT_FALSE(QFileInfo::exists(root.filePath("zk.ini.bad"))) << "the tool changed the data root";
+}
+
+TEST(CliDataRoot, AMissingOrUnusableDataRootIsAnError)
+{
+    QTemporaryDir temp;
+    const std::string file = temp.filePath("файл").toStdString();
+    ASSERT_TRUE(WriteBytes(QString::fromStdString(file), "x"));
+    for (const char* command : {"feasts", "readings", "menaion", "tropar"}) {
+        SCOPED_TRACE(command);
+        for (const std::string& root : {temp.filePath("нет").toStdString(), file}) {
+            const Result result = RunTool({command, "2025-01-07", "--data-root", root});
+            EXPECT_EQ(result.code, kExitBadArgument);
+            EXPECT_TRUE(result.out.empty());
+            ExpectContains(result.err, "data root '" + root + "'");
+        }
+    }
+    EXPECT_EQ(RunTool({"range", "2025-01-07", "2025-01-08", "--readings", "--data-root", file}).code, kExitBadArgument);
+    EXPECT_EQ(RunTool({"day", "2025-01-07", "--data-root", file}).code, kExitOk) << "day reads no data root";
 }
 
 }  // namespace
@@ -328,9 +361,11 @@ TEST(CliReadings, TheReadingsOfADayWithTheirFiles)
     EXPECT_EQ(std::count(range.out.begin(), range.out.end(), '\n'), 3);
     ExpectContains(range.out, R"("files":["Богослужение/Евангелие/Воскресные/1.txt")");
 
+    // A data root that is not there is an error, not a day without readings.
     const Result missing = RunTool({"readings", "2025-04-27", "--data-root", "/nonexistent"});
-    EXPECT_EQ(missing.code, 0);
-    ExpectContains(missing.out, R"("gospel":{"text":"","files":["","","","","",""]})");
+    EXPECT_EQ(missing.code, kExitBadArgument);
+    EXPECT_TRUE(missing.out.empty());
+    ExpectContains(missing.err, "data root '/nonexistent' does not exist");
 }
 
 }  // namespace

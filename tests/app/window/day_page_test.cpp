@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -267,6 +268,21 @@ TEST(DayPage, OnlyTheShownPaneIsFilledForTheLiturgicalDay)
     }
 }
 
+TEST(DayPage, TheNotesPaneTakesNoTypingThatWouldBeLost)
+{
+    Fixture f;
+    auto window = f.open();
+    window->show();
+    window->showPane(DayPane::Notes);
+    auto* editor = qobject_cast<QTextEdit*>(window->paneView(DayPane::Notes));
+    ASSERT_NE(editor, nullptr);
+    editor->setFocus();
+    QTest::keyClicks(editor, "note");
+    EXPECT_TRUE(editor->toPlainText().isEmpty());
+    EXPECT_TRUE(editor->isReadOnly());
+    EXPECT_EQ(editor->placeholderText(), QString::fromUtf8(kNotesNotKeptNotice));
+}
+
 TEST(DayPage, CaptionForms)
 {
     Fixture f;
@@ -382,7 +398,8 @@ TEST(DayPage, EveryShortcutReachesItsOneCommandWhereverTheFocusIs)
     const Place places[] = {
         {"the window", window.get(), false},
         {"a pane", window->paneView(DayPane::Menaion), false},
-        {"the notes editor", notes, true},
+        // A read-only editor edits nothing, so it lets the window have every key.
+        {"the notes editor", notes, !notes->isReadOnly()},
     };
     int keys_tested = 0;
     for (const Place& place : places) {
@@ -410,6 +427,7 @@ TEST(DayPage, EveryShortcutReachesItsOneCommandWhereverTheFocusIs)
     EXPECT_GT(keys_tested, 3 * 40);
 
     // In the editor Ctrl+I and Ctrl+U format the text.
+    notes->setReadOnly(false);
     notes->setPlainText("слово");
     notes->selectAll();
     QTest::keyClick(notes, Qt::Key_I, Qt::ControlModifier);
