@@ -162,15 +162,10 @@ TroparDay Tropar(const TreeFiles& files, Date civil)
         day.found_files << Portable(sets[slot]);
         const QString folder = sets[slot];
         const QString contents = files.text(folder + "\\" + folder.section('\\', -1) + ".txt");
-        QStringList titles = contents.split(QRegularExpression("\r\n|\n|\r"));
-        if (titles.size() > 1 && titles.last().isEmpty())
-            titles.removeLast();
-        // A set holds a handful of hymns; a longer list is not a contents file.
-        if (titles.size() > kMaxHymnsOfASet)
-            titles.resize(kMaxHymnsOfASet);
+        const QStringList titles = HymnTitles(contents);
         for (qsizetype i = 0; i < titles.size(); ++i) {
             const QString number = QString::number(i + 1);
-            day.rows.push_back({titles[i].trimmed().left(kMaxHymnTitleLength), slot, Portable(folder + "\\" + number + "_слав.htm"),
+            day.rows.push_back({titles[i], slot, Portable(folder + "\\" + number + "_слав.htm"),
                                 Portable(folder + "\\" + number + "_гражд.htm"),
                                 Portable(folder + "\\" + number + "_рус.htm")});
         }
@@ -180,6 +175,19 @@ TroparDay Tropar(const TreeFiles& files, Date civil)
             day.video_pages << Portable(folder + "\\видео.htm");
     }
     return day;
+}
+
+QStringList HymnTitles(const QString& contents)
+{
+    QStringList titles;
+    const QList<QStringView> lines = QStringView(contents).split(QRegularExpression("\r\n|\n|\r"));
+    // A set holds a handful of hymns; a longer list is not a contents file.
+    for (qsizetype i = 0; i < lines.size() && titles.size() < kMaxHymnsOfASet; ++i) {
+        if (i == lines.size() - 1 && lines[i].isEmpty() && i > 0)
+            break;  // the line end of the last title
+        titles << lines[i].trimmed().left(kMaxHymnTitleLength).toString();
+    }
+    return titles;
 }
 
 }  // namespace indikt

@@ -19,6 +19,10 @@ namespace indikt {
 inline constexpr qsizetype kMaxHymnsOfASet = 100;
 inline constexpr qsizetype kMaxHymnTitleLength = 500;
 
+// The titles of a contents file, one a line, within those bounds; a file with
+// nothing in it still gives one empty title.
+QStringList HymnTitles(const QString& contents);
+
 // The tone of the week on Sundays (1..8), 0 on other days.
 int ToneOfWeek(Date civil);
 

@@ -316,10 +316,7 @@ QString MemoFileText(const MemoLists& lists, const MemoClock& clock)
 
 QByteArray MemoFileBytes(const MemoLists& lists, const MemoClock& clock)
 {
-    const QString text = MemoFileText(lists, clock);
-    if (std::optional<QByteArray> bytes = EncodeCp1251(text))
-        return *std::move(bytes);
-    return text.toUtf8();
+    return EncodeFileText(MemoFileText(lists, clock));
 }
 
 QStringList TodayEventTimes(const std::vector<SobRecord>& events, const MemoClock& clock)

@@ -60,8 +60,8 @@ MemoReadResult ReadMemoFile(const QString& path, const MemoClock& clock);
 // moment is written inactive.
 QString MemoFileText(const MemoLists& lists, const MemoClock& clock);
 
-// The file's bytes: Windows-1251, or UTF-8 when a name read from a UTF-8
-// file holds a character the code page lacks, so that nothing is lost.
+// The file's bytes: Windows-1251, or UTF-8 where Windows-1251 would lose or
+// misread a character (EncodeFileText).
 QByteArray MemoFileBytes(const MemoLists& lists, const MemoClock& clock);
 
 // The times ("hh:mm") of the active events still due today.

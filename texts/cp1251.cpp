@@ -166,4 +166,12 @@ QString DecodeFileText(QByteArrayView bytes)
     return QString::fromUtf8(bytes);
 }
 
+QByteArray EncodeFileText(QStringView text)
+{
+    std::optional<QByteArray> bytes = EncodeCp1251(text);
+    if (bytes && !LooksLikeUtf8(*bytes))
+        return *std::move(bytes);
+    return text.toUtf8();
+}
+
 }  // namespace indikt

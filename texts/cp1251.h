@@ -39,4 +39,10 @@ bool LooksLikeUtf8(QByteArrayView bytes);
 // Windows-1251.
 QString DecodeFileText(QByteArrayView bytes);
 
+// The bytes of a user's text file that DecodeFileText reads back as `text`:
+// Windows-1251, unless the text has characters the code page lacks or its
+// Windows-1251 bytes would happen to form UTF-8 (then they would be misread);
+// in both cases UTF-8.
+QByteArray EncodeFileText(QStringView text);
+
 }  // namespace indikt

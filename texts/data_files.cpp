@@ -66,9 +66,10 @@ QString ReadSingleLine(const QString& path)
     return lines.isEmpty() ? QString() : TrimBlanks(lines.front());
 }
 
-DataRecord ReadRecord(const QString& path)
+DataRecord ReadRecord(const QString& path) { return ParseRecord(ReadTextFile(path)); }
+
+DataRecord ParseRecord(const QString& text)
 {
-    const QString text = ReadTextFile(path);
     const QList<QStringView> lines = SplitLines(text);
     DataRecord record;
     if (lines.size() > 0)

@@ -54,6 +54,7 @@ struct DataRecord {
     friend bool operator==(const DataRecord&, const DataRecord&) = default;
 };
 DataRecord ReadRecord(const QString& path);
+DataRecord ParseRecord(const QString& text);
 
 // A page is not read here: its path is handed to a pane, which loads it. Empty
 // when the file is missing, not a regular file or larger than the cap.

@@ -113,9 +113,7 @@ QByteArray IniFile::toBytes() const
         for (const Line& line : section.lines)
             text += line.text + QStringLiteral("\r\n");
     }
-    if (auto bytes = EncodeCp1251(text))
-        return *bytes;
-    return text.toUtf8();
+    return EncodeFileText(text);
 }
 
 const IniFile::Line* IniFile::findLine(QStringView section, QStringView key) const

@@ -42,9 +42,8 @@ public:
     // holding a NUL byte are dropped and counted in `dropped_lines`.
     static IniFile parse(QByteArrayView bytes, int* dropped_lines = nullptr);
 
-    // The file's bytes: the lines joined by CR LF, in Windows-1251. Only when a
-    // line kept from a UTF-8 file holds a character the code page lacks is the
-    // file written in UTF-8 instead, so that nothing is lost.
+    // The file's bytes: the lines joined by CR LF, in Windows-1251 (or UTF-8
+    // where Windows-1251 would lose or misread a character: EncodeFileText).
     QByteArray toBytes() const;
 
     std::optional<QString> value(QStringView section, QStringView key) const;

@@ -14,10 +14,13 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace indikt {
 namespace {
@@ -133,6 +136,42 @@ TEST(Program, CopiesStartedTogetherOrThroughALinkLeaveOneRunning)
     for (const auto& copy : copies) {
         copy->process.terminate();
         copy->process.waitForFinished(10000);
+    }
+}
+
+TEST(Program, ASettingsFileThatIsNoFileIsNeverWrittenThrough)
+{
+    // A FIFO, a link to one, a link loop and a dangling link in the place of
+    // zk.ini: the program starts and ends, and each stays what it was.
+    struct Case { const char* what; std::function<void(const QString&, const QString&)> make; };
+    const Case cases[] = {
+        {"a FIFO", [](const QString& zk, const QString&) { ::mkfifo(QFile::encodeName(zk).constData(), 0600); }},
+        {"a link to a FIFO", [](const QString& zk, const QString& outside) {
+             ::mkfifo(QFile::encodeName(outside).constData(), 0600);
+             QFile::link(outside, zk);
+         }},
+        {"a link loop", [](const QString& zk, const QString&) { QFile::link(zk, zk); }},
+        {"a dangling link", [](const QString& zk, const QString& outside) { QFile::link(outside, zk); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir temp;
+        const QString data_root = temp.filePath("data");
+        ASSERT_TRUE(QDir().mkpath(data_root));
+        const QString zk = data_root + "/zk.ini";
+        const QString outside = temp.filePath("outside");
+        c.make(zk, outside);
+        const QFileInfo before(zk);
+        Program program(data_root);
+        program.process.start();
+        ASSERT_TRUE(WaitUntilRunning(data_root, program.process)) << program.process.readAllStandardError().toStdString();
+        program.process.terminate();
+        ASSERT_TRUE(program.process.waitForFinished(10000));
+        const QFileInfo after(zk);
+        EXPECT_EQ(after.isSymLink(), before.isSymLink());
+        EXPECT_FALSE(after.isFile() && !after.isSymLink()) << "zk.ini became a regular file";
+        EXPECT_FALSE(QFileInfo(outside).isFile()) << "the link's target became a regular file";
+        EXPECT_TRUE(QString::fromUtf8(program.process.readAllStandardError()).contains("zk.ini"));
     }
 }
 

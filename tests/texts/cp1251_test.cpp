@@ -106,4 +106,23 @@ TEST(DecodeFileText, RandomBytesDecodeWithoutFault)
 }
 
 }  // namespace
+TEST(EncodeFileText, WhatIsWrittenReadsBackAsTheSameText)
+{
+    // "Вё" is 0xC2 0xB8 in Windows-1251, a well-formed UTF-8 letter: a file of
+    // such bytes alone would be read back as UTF-8, so it is written as UTF-8.
+    struct Case { const char* what; QString text; bool cp1251; };
+    const Case cases[] = {
+        {"Russian text", "Рождество Христово, ёлка", true},
+        {"only bytes that form UTF-8", "Вё", false},
+        {"a letter the code page lacks", "Ἰησοῦς", false},
+        {"ASCII", "OneCopy=1", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QByteArray bytes = EncodeFileText(c.text);
+        EXPECT_EQ(DecodeFileText(bytes), c.text);
+        EXPECT_EQ(bytes == EncodeCp1251(c.text).value_or(QByteArray("-")), c.cp1251);
+    }
+}
+
 }  // namespace indikt
