@@ -3,14 +3,17 @@
 // lectionary pane shown. The tree is the generator's (tools/make-bench-tree);
 // set INDIKT_BENCH_TREE to use one already written.
 
+#include "app/panes/html_pane.h"
 #include "app/window/main_window.h"
 #include "lectionary/lexionariy.h"
 #include "lectionary/menaion.h"
 #include "lectionary/readings.h"
 #include "lectionary/tropar.h"
+#include "texts/data_files.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -62,6 +65,35 @@ void DayChangeWithTheMenaionPane(benchmark::State& state) { DayChange(state, Day
 void DayChangeWithTheLectionaryPane(benchmark::State& state) { DayChange(state, DayPane::Lectionary); }
 BENCHMARK(DayChangeWithTheMenaionPane)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(DayChangeWithTheLectionaryPane)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// A page of the tree written to do harm, at the size readers still take
+// (kMaxDataFileBytes), shown in a pane: the goal is well under a second each.
+void HostilePageInAPane(benchmark::State& state)
+{
+    const qsizetype size = kMaxDataFileBytes - 64;
+    const QByteArray pages[] = {
+        QByteArray("<b>").repeated(size / 3),
+        QByteArray("<b>x</b> ").repeated(size / 9),
+        QByteArray("\xe0\xe1\xe2 ").repeated(size / 4),
+        QByteArray("<table><tr><td>").repeated(size / 15),
+        QByteArray("<p>").repeated(size / 3),
+    };
+    const QByteArray& page = pages[state.range(0)];
+    QTemporaryDir folder;
+    QFile file(folder.filePath("page.htm"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(page) != page.size())
+        state.SkipWithError("the page could not be written");
+    file.close();
+    HtmlPane pane(folder.path());
+    pane.resize(800, 600);
+    pane.show();
+    for (auto _ : state) {
+        pane.clearPage();
+        pane.showFile(file.fileName());
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(HostilePageInAPane)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
