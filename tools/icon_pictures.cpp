@@ -3,7 +3,10 @@
 #include "texts/cp1251.h"
 #include "texts/data_files.h"
 
+#include "tools/tree_names.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -13,8 +16,6 @@
 namespace indikt {
 
 namespace {
-
-constexpr int kJpegQuality = 85;
 
 const QColor kGold(214, 178, 92);
 const QColor kLight(250, 240, 205);
@@ -76,15 +77,15 @@ QImage DrawIconPicture(const IconPicture& picture, QSize size)
     return image;
 }
 
-QString WriteIconFiles(const QString& folder, const QString& stem, const IconPicture& picture)
+QString WriteIconFiles(const QString& folder, const QString& stem, const IconPicture& picture, const IconFormat& format)
 {
     if (!QDir().mkpath(folder))
         return QStringLiteral("cannot create the folder %1").arg(folder);
     const QString small_path = folder + u'/' + stem + ".jpg";
     const QString large_path = folder + "/а_" + stem + ".jpg";
-    if (!DrawIconPicture(picture, kSmallIconSize).save(small_path, "JPG", kJpegQuality))
+    if (!DrawIconPicture(picture, format.small).save(small_path, "JPG", format.quality))
         return QStringLiteral("cannot write %1").arg(small_path);
-    if (!DrawIconPicture(picture, kLargeIconSize).save(large_path, "JPG", kJpegQuality))
+    if (!DrawIconPicture(picture, format.large).save(large_path, "JPG", format.quality))
         return QStringLiteral("cannot write %1").arg(large_path);
     const std::optional<QByteArray> caption = EncodeCp1251(picture.title + "\r\n");
     if (!caption)
@@ -145,6 +146,74 @@ std::vector<FeastIcon> FeastIcons()
         {fixed, "авг15", theotokos("Успение Пресвятой Богородицы")},
         {fixed, "авг29", saint("Усекновение главы Иоанна Предтечи")},
     };
+}
+
+namespace {
+
+const QColor kLordField(120, 25, 30);
+const QColor kTheotokosField(30, 70, 130);
+const QColor kSaintField(35, 95, 60);
+
+// A feast of the Lord, of the Theotokos, or the memory of saints, told by the title.
+IconPicture PictureForTitle(const QString& title)
+{
+    static const QStringList theotokos = {"Богородиц", "Божией Матери", "Богоматер"};
+    static const QStringList lord = {"Господ", "Креста", "Крест ", "Спаса", "Христ", "Воскресени", "Троиц", "Пятидесятниц",
+                                     "Святого Духа", "Ваий", "Великий", "Великая", "Светлой седмицы", "Антипасха",
+                                     "Преполовени", "Нерукотворен"};
+    for (const QString& word : theotokos)
+        if (title.contains(word))
+            return {title, IconMotif::Circle, kTheotokosField};
+    for (const QString& word : lord)
+        if (title.contains(word))
+            return {title, IconMotif::Cross, kLordField};
+    return {title, IconMotif::Circle, kSaintField};
+}
+
+// The first link label of a record's first line, or the line itself without its sign.
+QString RecordTitle(const QString& path)
+{
+    const DataRecord record = ReadRecord(path);
+    QString line = record.first;
+    const qsizetype open = line.indexOf(u'[');
+    const qsizetype equals = open < 0 ? -1 : line.indexOf(u'=', open);
+    if (open >= 0 && equals > open)
+        return line.mid(open + 1, equals - open - 1).trimmed();
+    while (line.startsWith(u'*'))
+        line.remove(0, 1);
+    return line.trimmed();
+}
+
+}  // namespace
+
+std::vector<FeastIcon> DayIcons(const QString& data_root)
+{
+    std::vector<FeastIcon> icons;
+    const QString root = data_root + u'/';
+    const QString great_fixed = QStringLiteral("Иконы/Великие праздники/Непереходящие праздники/");
+    for (const QString& key : AllDayKeys()) {
+        const QString record = root + "Месяцеслов/Непереходящие праздники/" + key + ".txt";
+        if (!QFileInfo(record).isFile() || QFileInfo(root + great_fixed + key + ".jpg").isFile())
+            continue;
+        if (QFileInfo(root + "Месяцеслов/Великие праздники/Непереходящие праздники/" + key + ".txt").isFile())
+            continue;
+        const QString title = RecordTitle(record);
+        if (!title.isEmpty())
+            icons.push_back({QStringLiteral("Иконы/Непереходящие праздники"), key, PictureForTitle(title)});
+    }
+    for (const QString& side : {QStringLiteral("До Пасхи"), QStringLiteral("После Пасхи")}) {
+        for (int distance = 0; distance <= kMaxPaschaDistance; ++distance) {
+            const QString stem = QString::asprintf("%02d", distance);
+            const QString record = root + "Месяцеслов/Переходящие праздники/" + side + u'/' + stem + ".txt";
+            if (!QFileInfo(record).isFile() ||
+                QFileInfo(root + "Иконы/Великие праздники/Переходящие праздники/" + side + u'/' + stem + ".jpg").isFile())
+                continue;
+            const QString title = RecordTitle(record);
+            if (!title.isEmpty())
+                icons.push_back({"Иконы/Переходящие праздники/" + side, stem, PictureForTitle(title)});
+        }
+    }
+    return icons;
 }
 
 }  // namespace indikt

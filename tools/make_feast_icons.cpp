@@ -1,6 +1,7 @@
-// make-feast-icons DATA_ROOT: draws our own simple icons of the great feasts
-// and the rotating Sunday and Saviour icons into DATA_ROOT/Иконы, each as a
-// small JPEG, its large version "а_" + name and a caption file.
+// make-feast-icons DATA_ROOT: draws our own simple icons of the great feasts,
+// the rotating Sunday and Saviour icons, and the chief commemoration of every
+// day that has a Menaion record, into DATA_ROOT/Иконы, each as a small JPEG,
+// its large version "а_" + name and a caption file.
 
 #include "tools/icon_pictures.h"
 
@@ -30,6 +31,17 @@ int main(int argc, char** argv)
         out << icon.folder << '/' << icon.stem << ".jpg: " << icon.picture.title << '\n';
         ++written;
     }
-    out << written << " icons written, each with its large version and caption\n";
+    // The days after the feasts, so a day whose great-feast icon was just drawn gets no second one.
+    int days = 0;
+    for (const indikt::FeastIcon& icon : indikt::DayIcons(data_root)) {
+        const QString error =
+            indikt::WriteIconFiles(data_root + u'/' + icon.folder, icon.stem, icon.picture, indikt::kDayIconFormat);
+        if (!error.isEmpty()) {
+            err << error << '\n';
+            return 1;
+        }
+        ++days;
+    }
+    out << written << " feast icons and " << days << " icons of the days written, each with its large version and caption\n";
     return 0;
 }

@@ -515,11 +515,13 @@ private:
         const QString text_problem = TextProblem(*bytes);
         if (!text_problem.isEmpty())
             Report(relative, text_problem);
+        const QString text = DecodeFileText(*bytes);
         if (name.endsWith(".htm") || name.endsWith(".html")) {
             if (!bytes->toLower().contains("charset=windows-1251"))
                 Report(relative, QStringLiteral("does not declare charset=windows-1251"));
+            CheckPageLinks(relative, text);
         }
-        CheckContent(relative, DecodeFileText(*bytes));
+        CheckContent(relative, text);
     }
 
     void CheckJpeg(const QString& relative)
@@ -592,6 +594,46 @@ private:
         else if (hash >= 0 && !anchors->contains(key.sliced(hash + 1)))
             Report(relative, QStringLiteral("link [%1=%2]: no anchor \"%3\" in %4")
                                  .arg(link.title, link.target, key.sliced(hash + 1), page_path));
+    }
+
+    // Every href and src of a page of the tree names a file of the tree, and an
+    // anchor of that page when it has a '#'. Addresses with a scheme lead out of
+    // the tree and are not followed.
+    void CheckPageLinks(const QString& relative, const QString& text)
+    {
+        static const QRegularExpression attribute(
+            QStringLiteral("\\b(?:href|src)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)')"),
+            QRegularExpression::CaseInsensitiveOption);
+        static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
+        const qsizetype slash = relative.lastIndexOf(u'/');
+        const QString folder = slash < 0 ? QString() : relative.first(slash);
+        for (auto it = attribute.globalMatch(text); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            const QString target = (match.capturedLength(1) > 0 ? match.captured(1) : match.captured(2)).trimmed();
+            if (target.isEmpty() || scheme.match(target).hasMatch())
+                continue;
+            const qsizetype hash = target.indexOf(u'#');
+            QString path = hash < 0 ? target : target.first(hash);
+            const QString anchor = hash < 0 ? QString() : target.sliced(hash + 1);
+            path.replace(u'\\', u'/');
+            QString resolved = relative;
+            if (!path.isEmpty()) {
+                resolved = QDir::cleanPath(folder.isEmpty() ? path : folder + u'/' + path);
+                if (path.startsWith(u'/') || resolved == ".." || resolved.startsWith("../")) {
+                    Report(relative, QStringLiteral("link \"%1\" leaves the data tree").arg(target));
+                    continue;
+                }
+                if (!QFileInfo(Absolute(resolved)).isFile()) {
+                    Report(relative, QStringLiteral("link \"%1\": the file %2 does not exist").arg(target, resolved));
+                    continue;
+                }
+            }
+            if (anchor.isEmpty() || !(resolved.endsWith(".htm") || resolved.endsWith(".html")))
+                continue;
+            const std::optional<QSet<QString>>& anchors = AnchorsOf(resolved);
+            if (anchors && !anchors->contains(anchor))
+                Report(relative, QStringLiteral("link \"%1\": no anchor \"%2\" in %3").arg(target, anchor, resolved));
+        }
     }
 
     // The names and ids of a page; nothing when the page is missing. Read

@@ -2,7 +2,8 @@
 
 // The checker of a data tree: the file names each folder allows, the
 // Windows-1251 text with CR LF line ends, the three fields of the Menaion day
-// records, and the links of the reading and Menaion markup "[title=target]".
+// records, the links of the reading and Menaion markup "[title=target]", and
+// the links of the tree's own HTML pages (href and src) to its files and anchors.
 
 #include <QString>
 

@@ -214,6 +214,23 @@ const std::vector<TreeCase>& Cases()
           {"Месяцеслов/Непереходящие праздники/янв08.txt", Cp1251("Память [Иоанна=янв06.htm#s2]\r\nВторая\r\nТретья\r\n")}},
          {{"Месяцеслов/Непереходящие праздники/янв07.txt", "the page Жития святых/Святцы/янв07.htm does not exist"},
           {"Месяцеслов/Непереходящие праздники/янв08.txt", "no anchor \"s2\""}}},
+
+        {"links of the tree's pages name its files and their anchors",
+         {{"Библия/b_snd/b_snd51.html", Html("<h2><a name=\"g1\"></a>Глава 1</h2><a href=\"#g1\">1</a> <a href='#g2'>2</a>")},
+          {"Богослужение/_css/lz.css", Cp1251("body { }\r\n")},
+          {"Богослужение/Евангелие/evangelie_rus.htm",
+           Html("<link href=\"../_css/lz.css\" rel=\"stylesheet\"><a name=\"mf1\"></a>"
+                "<a href=\"../../Библия/b_snd/b_snd51.html#g1\">Мф 1:1-25</a>"
+                "<a href=\"..\\..\\Библия\\b_snd\\b_snd51.html\">книга</a>"
+                "<a href=\"../../Библия/b_snd/b_snd51.html#g3\">Мф 3</a>"
+                "<a href=\"../../Библия/b_snd/b_snd52.html#g1\">Мк 1</a>"
+                "<a href=\"http://example.org/x.html#y\">снаружи</a><a href=\"mailto:a@b\">почта</a>"
+                "<img src=\"../../Иконы/нет.jpg\"><a href=\"../../../вне.htm\">вне</a>")}},
+         {{"Библия/b_snd/b_snd51.html", "link \"#g2\": no anchor \"g2\" in Библия/b_snd/b_snd51.html"},
+          {"Богослужение/Евангелие/evangelie_rus.htm", "no anchor \"g3\" in Библия/b_snd/b_snd51.html"},
+          {"Богослужение/Евангелие/evangelie_rus.htm", "the file Библия/b_snd/b_snd52.html does not exist"},
+          {"Богослужение/Евангелие/evangelie_rus.htm", "the file Иконы/нет.jpg does not exist"},
+          {"Богослужение/Евангелие/evangelie_rus.htm", "\"../../../вне.htm\" leaves the data tree"}}},
     };
     return cases;
 }
