@@ -64,7 +64,7 @@ void BuildAndPaintMonthGridOf1000Months(benchmark::State& state)
     QImage image(widget.size(), QImage::Format_RGB32);
     for (auto _ : state) {
         ForThousandMonths([&](Date month) {
-            widget.setGrid(BuildMonthGrid(month, kClock.today, 1, feasts, jubilees, {}, colours));
+            widget.setGrid(BuildMonthGrid(month, kClock.today, 1, feasts, jubilees, {}, colours), month);
             widget.render(&image);
         });
     }

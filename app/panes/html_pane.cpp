@@ -4,12 +4,17 @@
 #include "texts/data_files.h"
 #include "texts/html_pages.h"
 
+#include <QContextMenuEvent>
 #include <QDir>
+#include <QMenu>
 #include <QFileInfo>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
+#include <memory>
 
 namespace indikt {
 
@@ -95,6 +100,22 @@ void HtmlPane::doSetSource(const QUrl& name, QTextDocument::ResourceType type)
 {
     QTextBrowser::doSetSource(name, type);
     HonourStyleSheetFontSizes(*document());
+}
+
+void HtmlPane::contextMenuEvent(QContextMenuEvent* event)
+{
+    std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+    bool separated = false;
+    for (QMenu* commands : context_menus_) {
+        const QList<QAction*> actions = commands->actions();
+        if (std::none_of(actions.begin(), actions.end(), [](const QAction* a) { return a->isVisible(); }))
+            continue;  // nothing of it applies to the text shown
+        if (!separated)
+            menu->addSeparator();
+        separated = true;
+        menu->addMenu(commands);
+    }
+    menu->exec(event->globalPos());
 }
 
 void HtmlPane::clearPage()

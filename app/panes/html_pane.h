@@ -7,7 +7,10 @@
 // data root), never follows a link (every click is reported for the router),
 // and hides its scroll bar when the page fits.
 
+#include <QList>
 #include <QTextBrowser>
+
+class QMenu;
 
 namespace indikt {
 
@@ -44,12 +47,17 @@ public:
 
     QVariant loadResource(int type, const QUrl& name) override;
 
+    // Menus of the window's commands that the pane's context menu offers
+    // after the pane's own copy and select commands (owned by the window).
+    void setContextMenus(QList<QMenu*> menus) { context_menus_ = std::move(menus); }
+
 signals:
     // A link was clicked; the pane did not follow it.
     void linkClicked(const QUrl& address);
 
 protected:
     void doSetSource(const QUrl& name, QTextDocument::ResourceType type) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -61,6 +69,7 @@ private:
     bool busy_ = false;
     int zoom_ = 100;
     qreal base_point_size_ = 0;
+    QList<QMenu*> context_menus_;
 };
 
 }  // namespace indikt

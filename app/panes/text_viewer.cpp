@@ -63,9 +63,11 @@ TextViewer::TextViewer(const QString& data_root, Asker& asker, QWidget* parent)
     find_->hide();
     layout->addWidget(find_);
     connect(find_, &QLineEdit::returnPressed, this, [this] { findNext(find_->text()); });
+    find_->installEventFilter(this);
 
     browser_ = new HtmlPane(data_root, this);
     browser_->setObjectName("WebBrowser");
+    browser_->installEventFilter(this);
     layout->addWidget(browser_, 1);
 
     connect(zoom_, &QSpinBox::valueChanged, this, [this](int value) {
@@ -84,6 +86,47 @@ TextViewer::TextViewer(const QString& data_root, Asker& asker, QWidget* parent)
     connect(browser_, &QTextBrowser::backwardAvailable, this, &TextViewer::updateButtons);
     connect(browser_, &QTextBrowser::forwardAvailable, this, &TextViewer::updateButtons);
     updateButtons();
+}
+
+bool TextViewer::runOwnKey(const QKeyEvent& key, bool run)
+{
+    const QKeyCombination pressed = key.keyCombination();
+    const auto is = [&](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        return pressed.key() == k && (pressed.keyboardModifiers() & ~Qt::KeypadModifier) == modifiers;
+    };
+    void (TextViewer::*slot)() = nullptr;
+    if (is(Qt::Key_F5))
+        slot = &TextViewer::reload;
+    else if (is(Qt::Key_P, Qt::ControlModifier))
+        slot = &TextViewer::print;
+    else if (is(Qt::Key_F3, Qt::ControlModifier))
+        slot = &TextViewer::showFind;
+    else if (is(Qt::Key_Left, Qt::AltModifier))
+        slot = &TextViewer::goBack;
+    else if (is(Qt::Key_Right, Qt::AltModifier))
+        slot = &TextViewer::goForward;
+    else if (is(Qt::Key_Escape) && find_->isVisible())
+        slot = &TextViewer::closeFind;
+    if (slot && run)
+        (this->*slot)();
+    return slot != nullptr;
+}
+
+bool TextViewer::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && runOwnKey(*static_cast<QKeyEvent*>(event), false)) {
+        event->accept();  // a key press here, not a shortcut of the window
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress && runOwnKey(*static_cast<QKeyEvent*>(event), true))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void TextViewer::closeFind()
+{
+    find_->hide();
+    browser_->setFocus();
 }
 
 bool TextViewer::open(const QUrl& address)

@@ -36,6 +36,7 @@ public:
     void print();
     void copy();
     void showFind();
+    void closeFind();
     bool findNext(const QString& text);
     void showSource();
 
@@ -44,8 +45,14 @@ signals:
     void linkClicked(const QUrl& address);
     void zoomChanged(int percent);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void updateButtons();
+    // The viewer's own keys while the focus is in it: they win over the same
+    // keys of the main window (F5, Ctrl+P, Ctrl+F3, Esc in the find bar).
+    bool runOwnKey(const QKeyEvent& key, bool run);
 
     QString data_root_;
     Asker& asker_;

@@ -1,12 +1,10 @@
 #include "tropar_pane.h"
 
 #include "app/panes/html_pane.h"
+#include "app/panes/language_bar.h"
 
-#include <QButtonGroup>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QListWidget>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace indikt {
@@ -15,27 +13,13 @@ TroparPane::TroparPane(const QString& data_root, QWidget* parent) : QWidget(pare
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* bar = new QWidget(this);
-    bar->setObjectName("PanelJasTr");
-    auto* bar_layout = new QHBoxLayout(bar);
-    bar_layout->setContentsMargins(2, 0, 2, 0);
-    auto* group = new QButtonGroup(this);
-    const char* const names[] = {"RadioButtonSlav", "RadioButtonGragd", "RadioButtonRus", "RadioButtonSvuk",
-                                 "RadioButtonVideo"};
-    const char* const captions[] = {"Ц-сл", "Гражд", "Рус", "Звук", "Видео"};
-    for (int i = 0; i < 5; ++i) {
-        auto* button = new QRadioButton(QString::fromUtf8(captions[i]), bar);
-        button->setObjectName(names[i]);
-        group->addButton(button, i + 1);
-        bar_layout->addWidget(button);
-        languages_[static_cast<size_t>(i)] = button;
-    }
-    bar_layout->addStretch(1);
-    connect(group, &QButtonGroup::idClicked, this, [this](int tag) {
+    languages_ = new LanguageBar("PanelJasTr", "",
+                                 {"ActionSlavTr", "ActionGragdTr", "ActionRusTr", "ActionSvukTr", "ActionVideoTr"}, this);
+    connect(languages_, &LanguageBar::chosenByUser, this, [this](int tag) {
         setLanguage(tag);
         emit languageChosen(tag);
     });
-    layout->addWidget(bar);
+    layout->addWidget(languages_);
     contents_ = new QListWidget(this);
     contents_->setObjectName("ListViewOgl");
     layout->addWidget(contents_);
@@ -62,8 +46,6 @@ void TroparPane::showDay(TroparDay day, int language_tag)
         contents_->setFixedHeight(day_.rows.size() < 5 ? 18 * std::max<qsizetype>(1, day_.rows.size()) + 6 : 68);
         contents_->setVisible(!day_.rows.isEmpty());
     }
-    for (QRadioButton* button : languages_)
-        button->setChecked(false);
     if (day_.rows.isEmpty()) {
         view_->clearPage();  // nothing to choose, nothing selected
         return;
@@ -101,14 +83,12 @@ void TroparPane::showSelected()
         contents_->setCurrentRow(static_cast<int>(day_.rows.size() - 1));
     }
     const HymnRow& row = day_.rows[contents_->currentRow()];
-    languages_[static_cast<size_t>(language_ - 1)]->setChecked(true);
+    languages_->setChosen(language_);
     emit status("Тропари и кондаки: " + row.title);
     const QString texts[] = {row.slavonic, row.civil, row.russian, mediaPage(), mediaPage()};
     for (int i = 0; i < 5; ++i) {
         const QString file = i < 3 ? texts[i] : row.civil.section('/', 0, -2) + (i == 3 ? "/звук.htm" : "/видео.htm");
-        QFont font = languages_[static_cast<size_t>(i)]->font();
-        font.setUnderline(QFileInfo(data_root_ + "/" + file).isFile());
-        languages_[static_cast<size_t>(i)]->setFont(font);
+        languages_->setAvailable(i + 1, QFileInfo(data_root_ + "/" + file).isFile());
     }
     const QString shown = texts[language_ - 1];
     if (shown.isEmpty() || !view_->showFile(shown))

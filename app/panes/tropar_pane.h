@@ -9,14 +9,12 @@
 
 #include <QWidget>
 
-#include <array>
-
 class QListWidget;
-class QRadioButton;
 
 namespace indikt {
 
 class HtmlPane;
+class LanguageBar;
 
 class TroparPane : public QWidget {
     Q_OBJECT
@@ -50,7 +48,7 @@ private:
     int language_ = 1;
     QListWidget* contents_ = nullptr;
     HtmlPane* view_ = nullptr;
-    std::array<QRadioButton*, 5> languages_{};
+    LanguageBar* languages_ = nullptr;
 };
 
 }  // namespace indikt

@@ -49,10 +49,10 @@ std::vector<Command> MakeTable()
         t.push_back({std::move(name), std::move(category), std::move(caption), std::move(shortcut), 0, checkable});
     };
 
-    add("ActionUtro", "Календарь", "С утра", {}, true);
-    add("ActionVezher", "Календарь", "C вечера", {}, true);  // a Latin C: other code compares it
-    add("ActionPrDn", "Календарь", "Предыдущий день");
-    add("ActionSlDn", "Календарь", "Следующий день");
+    add("ActionUtro", "Календарь", "С утра", "Ctrl+Home", true);
+    add("ActionVezher", "Календарь", "C вечера", "Ctrl+End", true);  // a Latin C: other code compares it
+    add("ActionPrDn", "Календарь", "Предыдущий день", "Ctrl+Down");
+    add("ActionSlDn", "Календарь", "Следующий день", "Ctrl+Up");
     add("ActionSegodn", "Календарь", "Сегодня", "F8");
     add("ActionBack", "Календарь", "Назад", "Ctrl+Left");
     add("ActionForward", "Календарь", "Вперед", "Ctrl+Right");
@@ -60,8 +60,8 @@ std::vector<Command> MakeTable()
     add("ActionVData", "Календарь", "Выбрать дату", "Ctrl+D");
     add("ActionBookMark", "Календарь", "Закладки", "F4");
     add("ActionAddBookMark", "Календарь", "Добавить закладку");
-    add("ActionPredSapis", "Календарь", "Предыдущая запись");
-    add("ActionSledSapis", "Календарь", "Следующая запись");
+    add("ActionPredSapis", "Календарь", "Предыдущая запись", "Shift+Down");
+    add("ActionSledSapis", "Календарь", "Следующая запись", "Shift+Up");
     add("ActionPrIco", "Календарь", "Предыдущая икона");
     add("ActionSlIco", "Календарь", "Следующая икона");
     add("VidMont", "Календарь", "Свернуть/развернуть календарь", "F7");
@@ -103,7 +103,7 @@ std::vector<Command> MakeTable()
     add("FileKopia", "Файл", "Резервное копирование", "Ctrl+K");
     add("ActionOtzhet", "Файл", "Отчет", "Ctrl+O");
     add("ActionPrint", "Файл", "Печать");
-    add("FileExit", "Файл", "Выход");
+    add("FileExit", "Файл", "Выход", "Alt+F4");
 
     add("EditUndo", "Правка", "Отменить", "Ctrl+Z");
     add("EditCut", "Правка", "Вырезать", "Ctrl+X");
@@ -282,6 +282,7 @@ void CommandSet::connect(std::string_view name, std::function<void()> handler)
 {
     QAction* a = action(name);
     a->setEnabled(true);
+    a->setProperty(kHandledProperty, true);  // stays true while a hidden action is disabled
     QObject::connect(a, &QAction::triggered, a, [this, a, handler = std::move(handler)] {
         if (runner_)
             runner_(a, handler);

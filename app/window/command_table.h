@@ -39,6 +39,10 @@ struct ToolBarButton {
 };
 const std::vector<ToolBarButton>& ToolBarButtons();
 
+// The property an action carries once a handler is connected: a hidden
+// action reports itself disabled, so this is what says it can run.
+inline constexpr const char* kHandledProperty = "indiktHandled";
+
 // The actions of the table, owned by the window. An action starts disabled
 // and is enabled when a handler is connected: a command whose work is not
 // in the program yet is listed but cannot be run.

@@ -5,6 +5,7 @@
 #include "main_window.h"
 
 #include "app/panes/html_pane.h"
+#include "app/panes/language_bar.h"
 #include "app/panes/text_viewer.h"
 #include "app/panes/tropar_pane.h"
 #include "app/window/day_widgets.h"
@@ -135,6 +136,18 @@ void TForm1::buildWidgets()
     buildMenus();
     buildToolBar();
     connectCommands();
+
+    // Each pane's context menu offers the command groups of its texts.
+    const auto groups = [this](std::initializer_list<const char*> captions) {
+        QList<QMenu*> menus;
+        for (const char* caption : captions)
+            menus << category_menus_.value(QString::fromUtf8(caption));
+        return menus;
+    };
+    static_cast<HtmlPane*>(paneView(DayPane::Menaion))->setContextMenus(groups({"Месяцеслов"}));
+    static_cast<HtmlPane*>(paneView(DayPane::Lectionary))
+        ->setContextMenus(groups({"Евангельские чтения", "Апостольские чтения", "Паримии", "Лекционарий", "Версия"}));
+    tropar_pane_->view()->setContextMenus(groups({"Тропари и кондаки", "Версия"}));
 }
 
 void TForm1::buildDateBlock(QWidget* owner)
@@ -338,6 +351,21 @@ void TForm1::buildCalendarPanel(QWidget* owner)
     connect(panel_mes_, &MonthGridWidget::cellClicked, this, &TForm1::E1d1Click);
     connect(panel_mes_, &MonthGridWidget::cellMenuWanted, this,
             [this](int, const QPoint& at) { date_menu_->popup(at); });
+    connect(panel_mes_, &MonthGridWidget::stepWanted, this, [this](MonthGridWidget::Step step, int count) {
+        const CivilFields shown = Fields(current_date_);
+        switch (step) {
+        case MonthGridWidget::Step::Days: {
+            const Date target = current_date_ + count;
+            setJumpTarget(target < kFirstDate || target > kLastDate ? current_date_ : target);
+            break;
+        }
+        case MonthGridWidget::Step::Months: setJumpTarget(MonthStep(current_date_, count)); break;
+        case MonthGridWidget::Step::MonthStart: setJumpTarget(FromCivil(shown.year, shown.month, 1)); break;
+        case MonthGridWidget::Step::MonthEnd:
+            setJumpTarget(FromCivil(shown.year, shown.month, DaysInMonth(shown.year, shown.month)));
+            break;
+        }
+    });
 
     image_knopka_sv_ = new QToolButton(owner);
     image_knopka_sv_->setObjectName("ImageKnopkaSv");
@@ -363,7 +391,7 @@ void TForm1::CalendarVid()
     label_god_->setText(QString::number(grid.year));
     label_mes_->setText(Qs(MonthName(grid.month)));
     CalendarFirstDayWeek();
-    panel_mes_->setGrid(grid);
+    panel_mes_->setGrid(grid, current_date_);
 }
 
 void TForm1::CalendarFirstDayWeek()
@@ -445,6 +473,13 @@ void TForm1::buildPanes(QWidget* owner)
                         [this](const QString& text) { statusBar()->showMessage(text); });
             } else {
                 pane = new HtmlPane(context_.data_root, panel);
+                if (info.pane == DayPane::Lectionary) {
+                    lectionary_languages_ = new LanguageBar("PanelJasBeibl", "Beibl", kLectionaryLanguageCommands, panel);
+                    connect(lectionary_languages_, &LanguageBar::chosenByUser, this, [this](int tag) {
+                        commands_->action(kLectionaryLanguageCommands[static_cast<size_t>(tag - 1)])->trigger();
+                    });
+                    panel_layout->addWidget(lectionary_languages_);
+                }
             }
             const LinkPane link_pane = info.pane == DayPane::Menaion      ? LinkPane::Menaion
                                        : info.pane == DayPane::Troparia   ? LinkPane::Troparia
@@ -628,6 +663,8 @@ void TForm1::updateVersionCommands()
     const int chosen = pane == DayPane::Lectionary ? LanguageTag(settings_, "BeiblJas")
                        : pane == DayPane::Troparia ? LanguageTag(settings_, "TrJas")
                                                    : LanguageTag(settings_, "MolitvJas");
+    if (lectionary_languages_)
+        lectionary_languages_->setChosen(LanguageTag(settings_, "BeiblJas"));
     const QString media = LanguageTag(settings_, "BeiblJas") == 5 ? "видеозаписей" : "звукозаписей";
     commands_->action("ActionLexNewMedia")->setText("Создать оглавление " + media);
     commands_->action("ActionLexOpenMedia")->setText("Открыть оглавление " + media);

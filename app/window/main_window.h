@@ -42,6 +42,10 @@ class QTextEdit;
 
 namespace indikt {
 
+// The language commands of the lectionary, in the order of their tags.
+inline constexpr std::array<const char*, 5> kLectionaryLanguageCommands = {
+    "ActionSlavBeibl", "ActionGragdBeibl", "ActionRusBeibl", "ActionSvukBeibl", "ActionVideoBeibl"};
+
 // What the notes pane says while notes are not kept on disk.
 inline constexpr const char* kNotesNotKeptNotice =
     "Личные записи пока не сохраняются программой, поэтому набор текста здесь отключён.";
@@ -49,6 +53,7 @@ inline constexpr const char* kNotesNotKeptNotice =
 class TPamjatka;
 class ClickableLabel;
 class HtmlPane;
+class LanguageBar;
 class TextViewer;
 class TroparPane;
 class MonthGridWidget;
@@ -320,6 +325,8 @@ private:
     QDockWidget* panel_explorer_ = nullptr;
     TextViewer* viewer_ = nullptr;
     TroparPane* tropar_pane_ = nullptr;
+    LanguageBar* lectionary_languages_ = nullptr;  // `PanelJasBeibl`
+    QHash<QString, QMenu*> category_menus_;         // the command groups of "Тексты дня", by caption
     HtmlPane* wb_print_ = nullptr;   // the hidden pane pages are printed from
     std::function<bool(const QUrl&)> external_opener_;
     std::function<void(ReadingMark)> reading_mark_hook_;

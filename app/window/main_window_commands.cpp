@@ -117,6 +117,19 @@ void TForm1::buildMenus()
             into->addAction(c[command.name]);
     }
 
+    // The source files of the texts shown, by kind, with the pane's language;
+    // the same menus stand in the context menus of the panes.
+    QMenu* sources = menuBar()->addMenu("Тексты дня");
+    sources->setObjectName("MenuTextsOfDay");
+    for (const char* category : {"Месяцеслов", "Тропари и кондаки", "Евангельские чтения", "Апостольские чтения",
+                                 "Паримии", "Лекционарий", "Версия"}) {
+        QMenu* group = sources->addMenu(QString::fromUtf8(category));
+        for (const Command& command : CommandTable())
+            if (command.category == category)
+                group->addAction(c[command.name]);
+        category_menus_.insert(QString::fromUtf8(category), group);
+    }
+
     QMenu* view = menuBar()->addMenu("Вид");
     add(view, {"ActionChas", "ActionOptim", "ActionMax", "", "ActionPoisk", "", "ActionMinim", "ActionSistTr", "",
                "ActionPanelMenu", "PInstrStand", "ActionLargeIco", "ActionKnVKalendare", "StrokaSostojania",
@@ -368,10 +381,8 @@ void TForm1::connectCommands()
     });
 
     // The language of the lectionary: one of five, the page rebuilt.
-    const char* const lectionary_languages[] = {"ActionSlavBeibl", "ActionGragdBeibl", "ActionRusBeibl",
-                                                "ActionSvukBeibl", "ActionVideoBeibl"};
     for (int i = 0; i < 5; ++i) {
-        c.connect(lectionary_languages[i], [this, i] {
+        c.connect(kLectionaryLanguageCommands[static_cast<size_t>(i)], [this, i] {
             SetLanguageTag(settings_, "BeiblJas", i + 1);
             updateVersionCommands();
             fillShownPane(liturgicalDate());

@@ -1,6 +1,7 @@
 #include "month_grid_widget.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -19,13 +20,49 @@ MonthGridWidget::MonthGridWidget(QWidget* parent) : QWidget(parent)
 {
     setObjectName("PanelMes");
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void MonthGridWidget::setGrid(const MonthGrid& grid)
+void MonthGridWidget::setGrid(const MonthGrid& grid, Date current)
 {
     grid_ = grid;
+    current_ = current;
     update();
+}
+
+int MonthGridWidget::currentIndex() const
+{
+    for (int index = 0; index < kGridCells; ++index)
+        if (grid_.cells[static_cast<size_t>(index)].date == current_)
+            return index;
+    return -1;
+}
+
+void MonthGridWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left: emit stepWanted(Step::Days, -1); break;
+    case Qt::Key_Right: emit stepWanted(Step::Days, +1); break;
+    case Qt::Key_Up: emit stepWanted(Step::Days, -kGridColumns); break;
+    case Qt::Key_Down: emit stepWanted(Step::Days, +kGridColumns); break;
+    case Qt::Key_PageUp: emit stepWanted(Step::Months, -1); break;
+    case Qt::Key_PageDown: emit stepWanted(Step::Months, +1); break;
+    case Qt::Key_Home: emit stepWanted(Step::MonthStart, 0); break;
+    case Qt::Key_End: emit stepWanted(Step::MonthEnd, 0); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (const int index = currentIndex(); index >= 0)
+            emit cellClicked(index);
+        break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
 }
 
 QSize MonthGridWidget::sizeHint() const { return {kGridColumns * 36, kGridRows * 26}; }
@@ -80,6 +117,13 @@ void MonthGridWidget::paintEvent(QPaintEvent*)
         painter.setFont(cell.bold ? bold : normal);
         painter.setPen(cell.font == kWindowText ? palette().color(QPalette::WindowText) : ColourFromSetting(cell.font));
         painter.drawText(inner, Qt::AlignCenter, QString::fromStdString(cell.text).trimmed());
+    }
+    // The keyboard works on the day shown: a dotted frame marks it while the grid has the focus.
+    if (const int index = currentIndex(); hasFocus() && index >= 0) {
+        QPen pen(palette().color(QPalette::Highlight), 2, Qt::DotLine);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(cellRect(index).adjusted(2, 2, -3, -3));
     }
 }
 

@@ -21,8 +21,10 @@ class MonthGridWidget : public QWidget {
 public:
     explicit MonthGridWidget(QWidget* parent = nullptr);
 
-    void setGrid(const MonthGrid& grid);
+    // The grid, with the day shown on the page (it carries the keyboard focus frame).
+    void setGrid(const MonthGrid& grid, Date current);
     const MonthGrid& grid() const { return grid_; }
+    int currentIndex() const;
 
     int indexAt(const QPoint& point) const;       // -1 outside the cells
     QRect cellRect(int index) const;
@@ -31,17 +33,24 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    // The keys of the grid: arrows a day and a week, Page Up and Page Down a
+    // month, Home and End the first and last day of the month.
+    enum class Step { Days, Months, MonthStart, MonthEnd };
+
 signals:
     void cellClicked(int index);
     void cellMenuWanted(int index, const QPoint& global_position);
+    void stepWanted(MonthGridWidget::Step step, int count);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
     MonthGrid grid_;
+    Date current_;
 };
 
 }  // namespace indikt

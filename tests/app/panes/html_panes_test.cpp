@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QLabel>
 #include <QScrollBar>
@@ -324,6 +325,38 @@ TEST(Viewer, LibraryCommandsZoomAndHistory)
     EXPECT_TRUE(window->viewer()->findNext("Мужские"));
     ASSERT_TRUE(window->SaveAll().ok());
     EXPECT_EQ(ZkSettings::Load(f.tree.root + "/zk.ini", D(2025, 4, 20)).number(kSectionVid, "ExplorerZoom"), 150);
+}
+
+TEST(Viewer, ItsOwnKeysWinWhileItHasTheFocus)
+{
+    WindowFixture f;
+    f.tree.write("Жития святых/Святцы/svyatcy.htm", "<p>Святцы</p>");
+    auto window = f.open("");
+    window->resize(1000, 600);
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->findChild<QAction*>("ActionOpenSv")->trigger();
+    QWidget* browser = window->viewer()->browser();
+    auto* find = window->viewer()->findChild<QLineEdit*>("EditFindExplorer");
+    ASSERT_NE(find, nullptr);
+    int calendar_moves = 0, refreshes = 0;
+    QObject::connect(window->findChild<QAction*>("ActionKnVKalendare"), &QAction::triggered, [&] { ++calendar_moves; });
+    QObject::connect(window->findChild<QAction*>("ActionRefrech"), &QAction::triggered, [&] { ++refreshes; });
+
+    browser->setFocus();
+    QTest::keyClick(browser, Qt::Key_F3, Qt::ControlModifier);
+    EXPECT_TRUE(find->isVisible());
+    EXPECT_EQ(calendar_moves, 0);
+    QTest::keyClick(find, Qt::Key_Escape);
+    EXPECT_FALSE(find->isVisible());
+    QTest::keyClick(browser, Qt::Key_F5);
+    EXPECT_EQ(refreshes, 0);
+    EXPECT_EQ(window->viewer()->browser()->toPlainText(), "Святцы");
+    // Outside the viewer the keys are the window's again.
+    window->paneView(DayPane::Menaion)->setFocus();
+    QTest::keyClick(window->paneView(DayPane::Menaion), Qt::Key_F5);
+    EXPECT_EQ(refreshes, 1);
 }
 
 TEST(Viewer, OutsideLibraryOnItsConfiguredHost)

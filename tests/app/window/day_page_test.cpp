@@ -283,6 +283,30 @@ TEST(DayPage, TheNotesPaneTakesNoTypingThatWouldBeLost)
     EXPECT_EQ(editor->placeholderText(), QString::fromUtf8(kNotesNotKeptNotice));
 }
 
+TEST(DayPage, TheMonthGridTakesTheKeyboard)
+{
+    Fixture f;
+    auto window = f.open();
+    window->show();
+    auto* grid = window->findChild<MonthGridWidget*>("PanelMes");
+    ASSERT_NE(grid, nullptr);
+    window->setCurrentDate(D(2025, 1, 30));
+    grid->setFocus();
+    struct Case { Qt::Key key; Date after; };
+    const Case cases[] = {
+        {Qt::Key_Right, D(2025, 1, 31)}, {Qt::Key_Right, D(2025, 2, 1)},  {Qt::Key_Down, D(2025, 2, 8)},
+        {Qt::Key_Up, D(2025, 2, 1)},     {Qt::Key_Left, D(2025, 1, 31)},   {Qt::Key_PageDown, D(2025, 2, 28)},
+        {Qt::Key_PageUp, D(2025, 1, 28)}, {Qt::Key_End, D(2025, 1, 31)},   {Qt::Key_Home, D(2025, 1, 1)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        QTest::keyClick(grid, c.key);
+        EXPECT_EQ(window->currentDate(), c.after);
+        EXPECT_EQ(grid->grid().cells[static_cast<size_t>(grid->currentIndex())].date, c.after);
+    }
+    EXPECT_TRUE(grid->focusPolicy() & Qt::TabFocus);
+}
+
 TEST(DayPage, CaptionForms)
 {
     Fixture f;
@@ -390,8 +414,9 @@ TEST(DayPage, EveryShortcutReachesItsOneCommandWhereverTheFocusIs)
     window->showPane(DayPane::Notes);
     // The keys an editor keeps for editing while it has the focus: undo, redo,
     // cut, copy, paste, select all, italic, underline, a word left and right.
-    const QStringList editing_keys = {"Ctrl+Z", "Ctrl+Y", "Ctrl+X", "Ctrl+C", "Ctrl+V", "Ctrl+A",
-                                      "Ctrl+I", "Ctrl+U", "Ctrl+Left", "Ctrl+Right"};
+    const QStringList editing_keys = {"Ctrl+Z", "Ctrl+Y", "Ctrl+X",    "Ctrl+C",    "Ctrl+V",   "Ctrl+A",    "Ctrl+I",
+                                      "Ctrl+U", "Ctrl+Left", "Ctrl+Right", "Ctrl+Home", "Ctrl+End", "Shift+Up", "Shift+Down",
+                                      "Ctrl+Up", "Ctrl+Down"};
 
     struct Place { const char* name; QWidget* widget; bool editor; };
     window->showPane(DayPane::Menaion);
