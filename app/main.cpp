@@ -139,11 +139,7 @@ int main(int argc, char** argv)
     window.show();
     window.ApplyStartMode();
 
-    QObject::connect(&single, &SingleInstance::showRequested, &window, [&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
-    });
+    QObject::connect(&single, &SingleInstance::showRequested, &window, &TForm1::showFromOutside);
 
     // The desktop session ending is this platform's "Windows is shutting down".
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager&) {

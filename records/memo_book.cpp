@@ -393,6 +393,37 @@ WriteResult MemoBook::save()
     return written;
 }
 
+WriteResult MemoBook::addGreatFeasts()
+{
+    refreshMoment();
+    struct GreatFeast { const char* name; int offset; int old_month; int old_day; };
+    // Fixed ones by their old-style day; movable ones by their days from Pascha.
+    static constexpr GreatFeast kGreatFeasts[] = {
+        {"Рождество Пресвятой Богородицы", 0, 9, 8},
+        {"Воздвижение Креста Господня", 0, 9, 14},
+        {"Введение во храм Пресвятой Богородицы", 0, 11, 21},
+        {"Рождество Христово", 0, 12, 25},
+        {"Крещение Господне", 0, 1, 6},
+        {"Сретение Господне", 0, 2, 2},
+        {"Благовещение Пресвятой Богородицы", 0, 3, 25},
+        {"Вход Господень в Иерусалим", -7, 0, 0},
+        {"Пасха", 0, 0, 0},
+        {"Вознесение Господне", 39, 0, 0},
+        {"День Святой Троицы", 49, 0, 0},
+        {"Преображение Господне", 0, 8, 6},
+        {"Успение Пресвятой Богородицы", 0, 8, 15},
+    };
+    const int year = YearOf(clock_.today);
+    for (const GreatFeast& feast : kGreatFeasts) {
+        const bool movable = feast.old_month == 0;
+        const Date stored = movable ? clock_.today : FromCivil(year, feast.old_month, feast.old_day);
+        lists_.feasts.push_back(MakeFeast(QString::fromUtf8(feast.name), movable, FeastStatus::Church, feast.offset,
+                                          stored, !movable, clock_));
+    }
+    sortByWaiting();
+    return save();
+}
+
 WriteResult MemoBook::exportTo(const QString& path) const
 {
     return WriteFileAtomically(path, MemoFileBytes(lists_, clock_));

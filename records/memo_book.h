@@ -129,6 +129,11 @@ public:
     WriteResult save();
     const QString& lastNotice() const { return last_notice_; }
 
+    // The first start of the program, when there is no "Памятка.txt": the
+    // twelve great feasts and Pascha as church feasts, so the calendar marks
+    // them from the first day. They are the user's rows like any other.
+    WriteResult addGreatFeasts();
+
     // Writes the lists to another file ("Экспорт").
     WriteResult exportTo(const QString& path) const;
 

@@ -23,6 +23,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QTextBrowser>
 #include <QDockWidget>
 #include <QMenuBar>
 #include <QTextEdit>
@@ -86,6 +87,11 @@ TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
     // its feasts and jubilees, and the reminders read today's events.
     memo_book_ = std::make_unique<MemoBook>(context_.data_root, [this] { return memoClock(); });
     memo_book_->open();
+    // A first start finds the great feasts marked; the user may delete them.
+    if (!settings_.fileExisted() && !QFileInfo::exists(memo_book_->filePath())) {
+        if (const WriteResult seeded = memo_book_->addGreatFeasts(); !seeded.ok())
+            qWarning("indikt: %s", qPrintable(seeded.error));
+    }
     memo_book_->sortByWaiting();
     list_box_mes_sob_ = memo_book_->todayEventTimes();
 
@@ -172,17 +178,30 @@ void TForm1::ActionSistTrExecute()
         return;
     saveOrSay();
     // A desktop without a tray would hide the program for good: minimise instead.
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+    const bool available = context_.tray_available ? context_.tray_available() : QSystemTrayIcon::isSystemTrayAvailable();
+    if (!available) {
         showMinimized();
+        if (!tray_missing_said_)
+            statusBar()->showMessage("На этом рабочем столе нет системного трея: окно свёрнуто на панель задач.");
+        tray_missing_said_ = true;
         return;
     }
     tray_ = new QSystemTrayIcon(windowIcon(), this);
     tray_->setObjectName("TrayIcon");
     tray_->setToolTip(" Индикт ");
+    // A single click is all that some trays send; a double click restores too.
     connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::DoubleClick)
+        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
             SysTrRestore();
     });
+    auto* menu = new QMenu(this);
+    menu->setObjectName("TrayMenu");
+    QAction* restore = menu->addAction("Развернуть");
+    restore->setObjectName("TrayRestore");
+    connect(restore, &QAction::triggered, this, &TForm1::SysTrRestore);
+    menu->addAction(commands_->action("FileExit"));
+    connect(tray_, &QObject::destroyed, menu, &QObject::deleteLater);
+    tray_->setContextMenu(menu);
     tray_->show();
     panel_explorer_->hide();
     hide();
@@ -196,6 +215,23 @@ void TForm1::SysTrRestore()
         tray_ = nullptr;
     }
     showNormal();
+    raise();
+    activateWindow();
+    // The Menaion pane is filled when it was left empty.
+    if (PaneOfCaption(rightCaption()) == DayPane::Menaion && qobject_cast<QTextBrowser*>(paneView(DayPane::Menaion)) &&
+        qobject_cast<QTextBrowser*>(paneView(DayPane::Menaion))->document()->isEmpty())
+        fillShownPane(liturgicalDate());
+}
+
+void TForm1::showFromOutside()
+{
+    // From the tray the tray state is cleared, so the tray command works again.
+    if (tray_)
+        SysTrRestore();
+    else if (isMinimized())
+        showNormal();
+    else
+        show();
     raise();
     activateWindow();
 }
@@ -214,6 +250,7 @@ void TForm1::ReaderAll()
     timer1_.setInterval(kTimer1IntervalMs);
     applyWindowState();
     data_tree_ = CheckDataTree(context_.data_root);
+    applyDataTreePresence();
     main_picture_ = ResolveMainPicture(settings_.text(kSectionVid, "ImPanFl"));
     settings_.repairCalendarColours();
     statusBar()->setVisible(settings_.flag(kSectionVid, "Sostojanie"));
@@ -240,6 +277,36 @@ void TForm1::ReaderAll()
         statusBar()->showMessage("zk.ini: " + settings_.loadError());
     else if (!data_tree_.error.isEmpty())
         statusBar()->showMessage(data_tree_.error);
+}
+
+// The panes whose folder the tree lacks are not offered, and a command whose
+// program is missing is offered disabled with a hint that says what is missing.
+void TForm1::applyDataTreePresence()
+{
+    const std::pair<DayPane, bool> panes[] = {
+        {DayPane::Lectionary, data_tree_.lectionary},
+        {DayPane::Troparia, data_tree_.troparia},
+        {DayPane::PrayerBook, data_tree_.prayer_book},
+        {DayPane::Lives, data_tree_.lives},
+    };
+    for (const auto& [pane, present] : panes) {
+        commands_->action(Info(pane).command)->setVisible(present);
+        if (!present && PaneOfCaption(rightCaption()) == pane)
+            label_right_->setText(QString::fromUtf8(Info(DayPane::Menaion).caption));
+    }
+    commands_->action("ActionPanelIco")->setVisible(data_tree_.icons);
+
+    const auto unavailable = [this](const char* command, bool present, const QString& why) {
+        QAction* action = commands_->action(command);
+        action->setEnabled(present);
+        const QString hint = present ? action->text() : action->text() + ": " + why;
+        action->setToolTip(hint);
+        action->setStatusTip(hint);
+    };
+    unavailable("ActionPash", data_tree_.paschalion,
+                "нет программы «Пасхалия» (Пасхалия/Пасхалия в папке данных)");
+    unavailable("ActionChas", !CompanionProgram(context_.program_folder, QStringLiteral("Mini.exe")).isEmpty(),
+                "нет программы «Mini» рядом с программой");
 }
 
 // "ImPanFl" names a picture by its full path or relative to the data root

@@ -70,6 +70,8 @@ struct MainWindowContext {
     QString autostart_folder;               // where autostart entries live (see AutostartFolder)
     StartMode start_mode = StartMode::Saved;
     bool start_mode_applies = false;        // started with an argument, or "ЗагрузкаВсегда"
+    // Whether the desktop has a system tray; empty asks Qt.
+    std::function<bool()> tray_available = {};
 };
 
 class TForm1 : public QMainWindow {
@@ -118,6 +120,9 @@ public:
     void ActionChasExecute();    // "Мини-индикт": the companion program "Mini"
     void ActionSistTrExecute();  // "Поместить в системный трей"
     void SysTrRestore();         // back from the tray
+    void applyDataTreePresence();
+    // Another start of the program asked this copy to come to the front.
+    void showFromOutside();
     bool inTray() const { return tray_ != nullptr; }
 
     // On activation: when the date changed while the program ran, today's
@@ -282,6 +287,7 @@ private:
     QTimer timer2_;
     QSplashScreen* splash_ = nullptr;
     QSystemTrayIcon* tray_ = nullptr;   // owned by the window while in the tray
+    bool tray_missing_said_ = false;    // "no tray here" is said once a run
     QProcess* mini_ = nullptr;          // the running mini window program
     bool mini_started_before_ = false;
 

@@ -140,6 +140,10 @@ void TForm1::buildMenus()
     QMenu* help = menuBar()->addMenu("Справка");
     add(help, {"HelpContents1", "ActionOpenSeite", "ActionRenameVers", "", "Action2"});
 
+    // Hints of the menus' commands say, for instance, why one is disabled.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        menu->setToolTipsVisible(true);
+
     date_menu_ = new QMenu(this);
     date_menu_->setObjectName("PopupMenuDate");
     add(date_menu_, {"ActionSegodn", "ActionVData", "ActionAddBookMark", "", "ActionNewJub", "ActionNewPr", "",
@@ -163,8 +167,9 @@ void TForm1::applyPanelSettings()
     for (size_t position = 0; position < buttons.size(); ++position) {
         const bool shown = settings_.flag(kSectionToolBar, ToolBarButtonKey(static_cast<int>(position)));
         commands_->action(buttons[position].choice)->setChecked(shown);
-        // A command whose work is not in the program yet takes no button.
-        if (shown && commands_->action(buttons[position].command)->isEnabled())
+        // A command whose work is not in the program yet takes no button; one
+        // whose program is missing stands greyed, with its hint saying why.
+        if (shown && commands_->action(buttons[position].command)->property(kHandledProperty).toBool())
             tool_bar_->addAction(commands_->action(buttons[position].command));
     }
     const bool large = settings_.flag(kSectionVid, "LargeIco");

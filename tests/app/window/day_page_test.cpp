@@ -17,6 +17,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextEdit>
@@ -45,6 +46,13 @@ struct Fixture {
     void writeZk(const char* utf8_text)
     {
         ASSERT_TRUE(WriteBytes(root.path() + "/zk.ini", *EncodeCp1251(QString::fromUtf8(utf8_text))));
+    }
+    // The folders whose panes the window offers only when they exist.
+    void makePaneFolders() const
+    {
+        for (const char* folder : {"Богослужение/Апостол", "Богослужение/Тропари и кондаки", "Богослужение/Молитвослов",
+                                   "Жития святых", "Иконы"})
+            QDir().mkpath(root.path() + "/" + QString::fromUtf8(folder));
     }
 };
 
@@ -108,8 +116,9 @@ TEST(DayPage, TheDateBlockOfADay)
         {D(2026, 1, 1), "19", " декабря по ст. ст.", "1", "Четверг", "январь", "Рождественский пост", "#008080"},
         // A Sunday: red.
         {D(2026, 1, 4), "22", " декабря по ст. ст.", "4", "Воскресенье", "январь", "Рождественский пост", "#ff0000"},
-        // The Nativity on a Tuesday opens the Svyatki; the colour of feasts comes from the memo book.
-        {D(2025, 1, 7), "25", " декабря по ст. ст.", "7", "Вторник", "январь", "Сплошная седмица", "#008080"},
+        // The Nativity on a Tuesday opens the Svyatki; the colour of feasts comes from the memo book,
+        // which the first start fills with the great feasts: red.
+        {D(2025, 1, 7), "25", " декабря по ст. ст.", "7", "Вторник", "январь", "Сплошная седмица", "#ff0000"},
         {D(2025, 6, 12), "30", " мая по ст. ст.", "12", "Четверг", "июнь", "Сплошная седмица", "#008080"},
         {D(2025, 6, 20), "7", " июня по ст. ст.", "20", "Пятница", "июнь", "Петров пост", "#008080"},
     };
@@ -399,6 +408,7 @@ public:
 TEST(DayPage, EveryShortcutReachesItsOneCommandWhereverTheFocusIs)
 {
     Fixture f;
+    f.makePaneFolders();
     auto window = f.open();
     window->show();
     QApplication::setActiveWindow(window.get());
@@ -487,6 +497,27 @@ TEST(DayPage, WindowModesAndCompanionCommands)
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_TRUE(window->findChild<QTextBrowser*>("WebBrowser")->toPlainText().contains("F8"));
     EXPECT_EQ(window->viewerCaption(), "Справка");
+}
+
+TEST(DayPage, PanesOfMissingFoldersAndCommandsOfMissingProgramsAreNotOffered)
+{
+    struct Case { const char* what; bool folders; };
+    for (const Case& c : {Case{"a tree without them", false}, Case{"a tree with them", true}}) {
+        SCOPED_TRACE(c.what);
+        Fixture f;
+        if (c.folders)
+            f.makePaneFolders();
+        f.writeZk("[Vid]\r\nVidRicht=Лекционарий\r\n");
+        auto window = f.open();
+        for (const char* command : {"ActionBeibl", "ActionTropar", "ActionMolitv", "ActionGitiya", "ActionPanelIco"})
+            EXPECT_EQ(Action(*window, command)->isVisible(), c.folders) << command;
+        EXPECT_TRUE(Action(*window, "ActionMesez")->isVisible());
+        // Without the programs: offered, disabled, and the hint says what is missing.
+        EXPECT_FALSE(Action(*window, "ActionPash")->isEnabled());
+        EXPECT_TRUE(Action(*window, "ActionPash")->toolTip().contains("Пасхалия"));
+        EXPECT_FALSE(Action(*window, "ActionChas")->isEnabled());
+        EXPECT_TRUE(Action(*window, "ActionChas")->toolTip().contains("Mini"));
+    }
 }
 
 TEST(DayPage, ToolBarFollowsItsSettings)

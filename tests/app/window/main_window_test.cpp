@@ -12,6 +12,10 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -25,10 +29,11 @@ struct Fixture {
     QString zkPath() const { return root.path() + "/zk.ini"; }
     QString autostartFolder() const { return root.path() + "/autostart"; }
 
-    std::unique_ptr<TForm1> open(StartMode mode = StartMode::Saved, bool applies = false)
+    std::unique_ptr<TForm1> open(StartMode mode = StartMode::Saved, bool applies = false, bool tray = false)
     {
         const QDateTime* clock = &now;
         MainWindowContext context{root.path(), root.path(), [clock] { return *clock; }, "/opt/indikt/indikt", autostartFolder(), mode, applies};
+        context.tray_available = [tray] { return tray; };
         const QDate date = now.date();
         return std::make_unique<TForm1>(context, ZkSettings::Load(zkPath(), FromCivil(date.year(), date.month(), date.day())));
     }
@@ -62,6 +67,28 @@ TEST(MainWindow, FreshDataRootOpensWithDefaultsAndSavesACompleteFile)
     EXPECT_EQ(saved.text(kSectionWindows, "Состояние"), "wsNormal");
     EXPECT_TRUE(saved.file().contains(u"Pravilo", u"SpinEditStartPsalm"));
     EXPECT_TRUE(saved.file().contains(u"Backup", u"RadioButtonSamenaSin"));
+}
+
+TEST(MainWindow, TheFirstStartMarksTheGreatFeastsAndALaterOneLeavesTheFile)
+{
+    Fixture f;
+    {
+        auto window = f.open();
+        ASSERT_EQ(window->memoBook().lists().feasts.size(), 13u);
+        QStringList names;
+        for (const PrasdRecord& feast : window->memoBook().lists().feasts) {
+            EXPECT_EQ(feast.status, FeastStatus::Church);
+            names << feast.name;
+        }
+        EXPECT_TRUE(names.contains("Рождество Христово"));
+        EXPECT_TRUE(names.contains("Пасха"));
+        EXPECT_TRUE(window->SaveAll().ok());
+    }
+    // The user deleted the file: a later start (zk.ini exists) does not write it again.
+    ASSERT_TRUE(QFile::remove(f.root.path() + "/Памятка.txt"));
+    auto again = f.open();
+    EXPECT_TRUE(again->memoBook().lists().feasts.empty());
+    EXPECT_FALSE(QFileInfo::exists(f.root.path() + "/Памятка.txt"));
 }
 
 TEST(MainWindow, StoredStateAndSize)
@@ -164,6 +191,53 @@ TEST(MainWindow, MidnightTickRebuildsTheStatusLine)
     window->onTimer1(f.now);
     EXPECT_EQ(LabelText(*window, "LblSegodn"), "Сегодня: 9.12.2026");
     EXPECT_EQ(window->statusText(), "Сегодня Среда 9 дек 2026 года    0:00");
+}
+
+TEST(MainWindow, TheTrayGivesTheWindowBackOnAClickAndTheMenu)
+{
+    Fixture f;
+    auto window = f.open(StartMode::Saved, false, true);
+    window->show();
+    struct Case { const char* what; std::function<void(QSystemTrayIcon&)> restore; };
+    const Case cases[] = {
+        {"a single click", [](QSystemTrayIcon& tray) { emit tray.activated(QSystemTrayIcon::Trigger); }},
+        {"a double click", [](QSystemTrayIcon& tray) { emit tray.activated(QSystemTrayIcon::DoubleClick); }},
+        {"the menu's Развернуть", [](QSystemTrayIcon& tray) {
+             ASSERT_NE(tray.contextMenu(), nullptr);
+             ASSERT_EQ(tray.contextMenu()->actions().size(), 2);
+             EXPECT_EQ(tray.contextMenu()->actions()[0]->text(), "Развернуть");
+             EXPECT_EQ(tray.contextMenu()->actions()[1]->text(), "Выход");
+             tray.contextMenu()->actions()[0]->trigger();
+         }},
+        {"another start of the program", [&window](QSystemTrayIcon&) { window->showFromOutside(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        window->findChild<QAction*>("ActionSistTr")->trigger();
+        ASSERT_TRUE(window->inTray());
+        EXPECT_FALSE(window->isVisible());
+        auto* tray = window->findChild<QSystemTrayIcon*>("TrayIcon");
+        ASSERT_NE(tray, nullptr);
+        c.restore(*tray);
+        EXPECT_FALSE(window->inTray()) << "the tray command must work again";
+        EXPECT_TRUE(window->isVisible());
+        QApplication::processEvents();
+    }
+}
+
+TEST(MainWindow, WithoutATrayTheWindowIsMinimisedAndThatIsSaidOnce)
+{
+    Fixture f;
+    auto window = f.open();
+    window->show();
+    window->findChild<QAction*>("ActionSistTr")->trigger();
+    EXPECT_TRUE(window->isMinimized());
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains("нет системного трея"));
+    window->showNormal();
+    window->statusBar()->clearMessage();
+    window->findChild<QAction*>("ActionSistTr")->trigger();
+    EXPECT_TRUE(window->isMinimized());
+    EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
 }
 
 TEST(MainWindow, StartModesThatChangeTheWindow)
