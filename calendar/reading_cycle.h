@@ -9,9 +9,8 @@
 //
 // The reference days of the autumn and winter (the Sunday after the
 // Exaltation, the Sundays after Theophany, Pentecost, the Publican Sunday)
-// are held as civil dates. They all take the calendar difference of the civil
-// year of the day itself, the same difference that turned the day into its
-// old-style date, so that every distance below is measured in one reckoning.
+// are held as civil dates, the days of the old-style year as old-style dates;
+// both name true days, so every distance below is the true number of days.
 
 #include "date.h"
 
@@ -28,14 +27,13 @@ enum class ReadingPeriod {
 
 struct ReadingCycle {
     Date x;               // the civil date
-    int plus = 0;         // the calendar difference of x's civil year
-    Date d;               // the old-style date
+    OldStyleDate d;       // the same day, old style
     int old_year = 0;     // Y
     int old_month = 0;
     int old_day = 0;
-    Date pascha;          // P (old style)
-    Date previous_pascha; // P₋
-    Date next_pascha;     // P₊
+    OldStyleDate pascha;          // P
+    OldStyleDate previous_pascha; // P₋
+    OldStyleDate next_pascha;     // P₊
     int w = 0;            // days between D and P, without sign
     int w_previous = 0;   // days between D and P₋
     std::string key;      // day key of D, "май25"
@@ -46,7 +44,6 @@ struct ReadingCycle {
     Date s15;             // Sunday after the Exaltation (civil)
     Date j7;              // Sunday after Theophany (civil)
     Date j25;             // Sunday among 25–31 January (civil)
-    Date f11;             // Sunday of the Forefathers (old style)
     Date pentecost;       // PE (civil)
     Date publican_end;    // PUB (civil)
     Date publican_dispatch;  // the Publican Sunday that starts the Triodion (civil)
@@ -56,7 +53,6 @@ struct ReadingCycle {
     int weeks_left = 0;   // k
     int week_back = 0;    // S (after the January table)
     int surplus = 0;      // Q
-    int n31 = 0;          // ordinal after Pentecost of the Sunday of the Forefathers
 
     int fromPascha() const { return d - pascha; }  // D − P, signed
     bool isSunday() const { return weekday == kSunday; }
@@ -75,9 +71,8 @@ ReadingPeriod OrdinaryPeriodOf(const ReadingCycle& c);
 
 // The number of the movable reading of the autumn and winter ("После Пасхи",
 // with w₋ in January and February): the jump after the Sunday after the
-// Exaltation, the weeks before the Publican Sunday in January and February,
-// and the Sunday of the 28th week replaced by that of the 29th when the
-// Forefathers' Sunday is the 31st after Pentecost.
+// Exaltation, then the weeks before the Publican Sunday in January and
+// February.
 int AutumnMovableNumber(const ReadingCycle& c);
 // The Apostle's number in the same period. The Apostle is read by the weeks
 // after Pentecost (w, or w₋ in January and February): the Gospel's Lukan jump
@@ -99,6 +94,11 @@ int EothinonNumber(const ReadingCycle& c);
 int AutumnSundayWeek(const ReadingCycle& c);
 int AutumnMondayWeek(const ReadingCycle& c);
 bool AfterJanuaryWeeks(const ReadingCycle& c);  // R − d + 1 > 33
+// In January and February, once the count is past the 33rd week, both books
+// read day n of the week S counted back from the Publican Sunday: when there
+// are weeks to spare (Q ≠ 0), and also when the autumn jump ran the Gospel
+// ahead (d < 0) with none to spare.
+bool InJanuaryWeeks(const ReadingCycle& c);
 
 // The spring feasts moved by the movable cycle, as the Gospel and Apostle
 // readers see them: which feast's fixed reading a day receives, and whether

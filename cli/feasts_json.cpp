@@ -21,8 +21,8 @@ void AppendFeastsJson(std::string& out, Date date, Date today, const std::string
     const ZkSettings settings = ZkSettings::Load(root.filePath("zk.ini"), today);
     const UnderCalendarSwitches switches = FeastDisplaySwitches(settings);
 
-    const GridFeastText grid = CalendarPrasd(feasts, date, today, switches.statuses);
-    const UnderCalendarText under = ListJubPr(feasts, jubilees, date, today, switches);
+    const GridFeastText grid = CalendarPrasd(feasts, date, switches.statuses);
+    const UnderCalendarText under = ListJubPr(feasts, jubilees, date, switches);
     out += '{';
     AppendJsonKey(out, "feasts", true);
     AppendJsonString(out, grid.text);

@@ -125,10 +125,7 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
         }
         movable = label + movable;
     }
-    const bool kept_in_december = (KeyIn(key, {"дек17", "дек18", "дек19"}) && c.week_after_pentecost == 31 && c.n31 == 31) ||
-                                  (KeyIn(key, {"дек30", "дек31"}) && c.week_after_pentecost == 33 && c.n31 == 31 && !sunday);
-    if ((c.surplus != 0 && !other.isEmpty() && c.x != c.j25 && (december || until_j7)) || (key == "дек21" && sunday) ||
-        (december && c.old_day >= 12 && c.surplus > 4 && !kept_in_december)) {
+    if ((c.surplus != 0 && !other.isEmpty() && c.x != c.j25 && (december || until_j7)) || (key == "дек21" && sunday)) {
         movable.clear();
         r.forget(kMovable);
     }
@@ -175,7 +172,7 @@ QString Triodion(SlotReader& r, const ReadingCycle& c)
     QString fixed;
     // The reading of 11 January moves to 15 February when the Publican Sunday
     // fell on 11 January, as for the Gospel.
-    const CivilFields publican = Fields(c.publican_dispatch - c.plus);
+    const DayFields publican = Fields(OldStyle(c.publican_dispatch));
     if (key == "фев15" && publican.month == 1 && publican.day == 11)
         fixed = r.read(kFixed, kFixedFolder + "янв11.txt");
     else if (!(key == "янв11" && c.x == c.publican_dispatch))

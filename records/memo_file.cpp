@@ -268,7 +268,6 @@ QString MemoFileText(const MemoLists& lists, const MemoClock& clock)
 {
     const Labels& l = MemoLabels();
     const QString today = StoredDateText(clock.today);
-    const int plus = MemoPlus(clock);
     QStringList lines;
     lines << QString::fromUtf8(kMemoHeader) << "Юбилеи от " + today << QString();
     for (const YubRecord& jubilee : lists.jubilees) {
@@ -279,7 +278,7 @@ QString MemoFileText(const MemoLists& lists, const MemoClock& clock)
     }
     lines << QString() << "Праздники от " + today << QString();
     for (const PrasdRecord& feast : lists.feasts) {
-        const Date kept = feast.status == FeastStatus::Church ? feast.occurrence - plus : feast.occurrence;
+        const Date kept = feast.status == FeastStatus::Church ? KeptOldStyleDay(feast.occurrence) : feast.occurrence;
         lines << l.feast_kind + KindText(feast.movable) << l.feast_status + StatusText(feast.status)
               << l.feast_offset + QString::number(feast.pascha_offset) << l.feast_date + StoredDateText(kept)
               << l.feast_name + feast.name;
