@@ -192,6 +192,41 @@ int AutumnMondayWeek(const ReadingCycle& c)
     return AfterJanuaryWeeks(c) ? c.week_back : c.week_after_pentecost - c.jump + 1;
 }
 
+bool FeastSetsTheOrdinaryReadingAside(const ReadingCycle& c, ReadingBook book)
+{
+    if (c.isSunday())
+        return false;
+    const std::string& key = c.key;
+    switch (OrdinaryPeriodOf(c)) {
+    case ReadingPeriod::Pentecostarion:
+        return KeyIn(key, {"июн24", "июн29", "июл08", "июл15", "июл19", "июл20", "авг01", "авг29", "сен01", "авг06",
+                           "авг15"}) ||
+               FeastReceivedOn(c) == MovedFeast::NativityOfForerunner;
+    case ReadingPeriod::AutumnWinter:
+        return KeyIn(key, {"сен26", "окт01", "окт22", "ноя08", "дек06", "янв01", "янв05", "сен08", "сен14", "ноя21",
+                           "фев02"}) ||
+               (book == ReadingBook::Apostle && key == "дек30");
+    default:
+        return false;
+    }
+}
+
+std::optional<Date> OrdinaryReadingMovedHere(const ReadingCycle& c, ReadingBook book)
+{
+    if (c.isSunday() || PeriodOf(c, book) != OrdinaryPeriodOf(c) || FeastSetsTheOrdinaryReadingAside(c, book))
+        return std::nullopt;
+    const auto gives_here = [&](Date day) {
+        const ReadingCycle other = MakeReadingCycle(day);
+        return OrdinaryPeriodOf(other) == OrdinaryPeriodOf(c) && FeastSetsTheOrdinaryReadingAside(other, book);
+    };
+    constexpr int kTuesday = 3;
+    if (c.weekday == kTuesday && gives_here(c.x - 1))
+        return c.x - 1;
+    if (gives_here(c.x + 1))
+        return c.x + 1;
+    return std::nullopt;
+}
+
 MovedFeast FeastReceivedOn(const ReadingCycle& c)
 {
     const int from = c.fromPascha();

@@ -14,6 +14,7 @@
 
 #include "date.h"
 
+#include <optional>
 #include <string>
 
 namespace indikt {
@@ -99,6 +100,22 @@ bool AfterJanuaryWeeks(const ReadingCycle& c);  // R − d + 1 > 33
 // are weeks to spare (Q ≠ 0), and also when the autumn jump ran the Gospel
 // ahead (d < 0) with none to spare.
 bool InJanuaryWeeks(const ReadingCycle& c);
+
+// A feast of the date on a weekday that sets the day's movable reading aside:
+// in the summer 24 and 29 June, 8, 15, 19 and 20 July, 1 and 29 August,
+// 1 September, and 25 June when it keeps the Nativity of the Forerunner; in
+// the autumn and winter 26 September, 1 and 22 October, 8 November,
+// 6 December, 1 and 5 January, and for the Apostle 30 December; and the great
+// fixed feasts of 6 and 15 August, 8 and 14 September, 21 November and
+// 2 February outside the Triodion.
+bool FeastSetsTheOrdinaryReadingAside(const ReadingCycle& c, ReadingBook book);
+
+// The day whose ordinary reading, set aside by such a feast, is read today
+// along with today's own ("и за субботу"): tomorrow, or yesterday when that
+// was a Monday, since a Sunday takes no reading of another day. Only an
+// ordinary day of the summer or of the autumn and winter receives one, and
+// only from a day of the same reading period.
+std::optional<Date> OrdinaryReadingMovedHere(const ReadingCycle& c, ReadingBook book);
 
 // The spring feasts moved by the movable cycle, as the Gospel and Apostle
 // readers see them: which feast's fixed reading a day receives, and whether

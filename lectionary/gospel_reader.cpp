@@ -71,6 +71,16 @@ QString OrdinaryLiturgyPath(const ReadingCycle& c)
     }
 }
 
+// The ordinary reading of a day whose feast set it aside, read today along
+// with today's own: " И за субботу: " and the reading.
+QString MovedHere(const SlotReader& r, const ReadingCycle& c, const QString& own)
+{
+    const std::optional<Date> from = OrdinaryReadingMovedHere(c, ReadingBook::Gospel);
+    if (own.isEmpty() || !from)
+        return {};
+    return Labelled(AlongForTheDay(*from), r.readAlong(OrdinaryLiturgyPath(MakeReadingCycle(*from))));
+}
+
 QString Pentecostarion(SlotReader& r, const ReadingCycle& c)
 {
     const bool sunday = c.isSunday();
@@ -83,10 +93,10 @@ QString Pentecostarion(SlotReader& r, const ReadingCycle& c)
     const bool moved_here = received == MovedFeast::ThirdFinding;
     const bool nativity_here = received == MovedFeast::NativityOfForerunner;
     const bool no_fixed = FixedReadingSuppressed(c);
-    const bool without_movable =
-        (!sunday && KeyIn(key, {"июн24", "июн29", "июл08", "июл15", "июл19", "июл20", "авг01", "авг29", "сен01"})) ||
-        nativity_here;
-    const QString movable = without_movable ? QString() : r.read(kMovable, kLiturgyAfter + MovableFile(c.w));
+    QString movable = FeastSetsTheOrdinaryReadingAside(c, ReadingBook::Gospel)
+                          ? QString()
+                          : r.read(kMovable, kLiturgyAfter + MovableFile(c.w));
+    movable += MovedHere(r, c, movable);
 
     const std::string matins_key = moved_here ? "май25" : no_fixed ? "" : key;
     const QString fixed_matins =
@@ -201,8 +211,9 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
     const QString movable_matins =
         sunday ? QString() : Labelled("На утрени ", r.read(kMatins, kMatinsAfter + MovableFile(w)), "\r\n");
     QString movable;
-    if (!(!sunday && KeyIn(key, {"сен26", "окт01", "окт22", "ноя08", "дек06", "янв01", "янв05"})))
+    if (!FeastSetsTheOrdinaryReadingAside(c, ReadingBook::Gospel))
         movable = r.read(kMovable, kLiturgyAfter + MovableFile(AutumnMovableNumber(c)));
+    movable += MovedHere(r, c, movable);
     QString ordinary = Labelled(" Рядовое: ", movable);
 
     const bool december = c.old_month == 12;
