@@ -283,16 +283,6 @@ std::optional<Date> ParseStoredDate(std::string_view text)
     return MakeDate(ParseField(text, 6, 4), ParseField(text, 3, 2), ParseField(text, 0, 2));
 }
 
-std::optional<OldStyleDate> ParseStoredOldStyleDate(std::string_view text)
-{
-    const std::optional<int> year = ParseField(text, 6, 4);
-    const std::optional<int> month = ParseField(text, 3, 2);
-    const std::optional<int> day = ParseField(text, 0, 2);
-    if (!year || !month || !day || !IsValidJulian(*year, *month, *day))
-        return std::nullopt;
-    return FromOldStyle(*year, *month, *day);
-}
-
 std::optional<Date> ParseNoteKey(std::string_view key)
 {
     for (int month = 1; month <= 12; ++month) {

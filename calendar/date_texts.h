@@ -67,9 +67,6 @@ std::span<const DateTextForm> DateTextForms();
 // 1-2 are the day, 4-5 the month, 7-10 the year; the points are not tested.
 // Nothing when a field is not a number or the date does not exist.
 std::optional<Date> ParseStoredDate(std::string_view text);
-// The same text read as an old-style date (Julian fields, 29 February of
-// every fourth year included).
-std::optional<OldStyleDate> ParseStoredOldStyleDate(std::string_view text);
 
 // Reads a one-time note key (the form of TextOfDayAndMonthAndYear2) back into
 // a date; the month comes from the abbreviation table.

@@ -112,10 +112,12 @@ ReadingPeriod OrdinaryPeriodOf(const ReadingCycle& c)
 
 bool AfterJanuaryWeeks(const ReadingCycle& c) { return c.week_after_pentecost - c.jump + 1 > 33; }
 
-// With d < 0 and Q = 0 the Gospel, a week ahead since the autumn, would read
-// past the 33rd week (numbers over 280) and the Apostle with it: the last two
-// weeks are those counted back from the Publican Sunday all the same.
-bool InJanuaryWeeks(const ReadingCycle& c)
+// In January and February, once the count is past the 33rd week, both books
+// read day n of the week S counted back from the Publican Sunday: when there
+// are weeks to spare (Q ≠ 0), and also when the autumn jump ran the Gospel a
+// week ahead (d < 0) with none to spare, where it would read past the 33rd
+// week (numbers over 280) and the Apostle with it.
+static bool InJanuaryWeeks(const ReadingCycle& c)
 {
     return c.january_february && (c.surplus != 0 || c.jump < 0) && AfterJanuaryWeeks(c);
 }

@@ -95,11 +95,6 @@ int EothinonNumber(const ReadingCycle& c);
 int AutumnSundayWeek(const ReadingCycle& c);
 int AutumnMondayWeek(const ReadingCycle& c);
 bool AfterJanuaryWeeks(const ReadingCycle& c);  // R − d + 1 > 33
-// In January and February, once the count is past the 33rd week, both books
-// read day n of the week S counted back from the Publican Sunday: when there
-// are weeks to spare (Q ≠ 0), and also when the autumn jump ran the Gospel
-// ahead (d < 0) with none to spare.
-bool InJanuaryWeeks(const ReadingCycle& c);
 
 // A feast of the date on a weekday that sets the day's movable reading aside:
 // in the summer 24 and 29 June, 8, 15, 19 and 20 July, 1 and 29 August,

@@ -170,9 +170,6 @@ TEST(JulianCalendar, OldStyleTextsReadTheJulianFields)
     EXPECT_EQ(TextOfDayAndMonthAndYear1(leap_day), "29.02.2100");
     EXPECT_EQ(TextOfDayTheWeekAndMonth(leap_day), "Вс 29 фев");  // the weekday of the day itself
     EXPECT_EQ(TextOfMonthAndDay(FromCivil(2100, 3, 14)), "мар14");
-    EXPECT_EQ(ParseStoredOldStyleDate("29.02.2100"), leap_day);
-    EXPECT_EQ(ParseStoredDate("29.02.2100"), std::nullopt);
-    EXPECT_EQ(ParseStoredOldStyleDate("29.02.2101"), std::nullopt);
 }
 
 TEST(DateEncoding, ValidatesFields)
