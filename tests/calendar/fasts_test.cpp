@@ -78,6 +78,13 @@ const PostCase kPostCases[] = {
     {"late Pascha: 21 June old style, the Peter fast begins", {1983, 7, 4}, "Петров пост", kHintPeter},
     {"late Pascha: 24 June old style", {1983, 7, 7}, "Разрешается рыба", nullptr},
     {"late Pascha: 28 June old style", {1983, 7, 11}, "Петров пост", kHintPeter},
+    // The difference grows only at the Julian 29 February 2100 (date
+    // arithmetic): 6 January 2100 is the eve of the Nativity, 7 January the
+    // Nativity, 18 January the eve of Theophany, as in every other year.
+    {"the eve of the Nativity 2099 on a Wednesday", {2100, 1, 6}, kLatinStrict, kLatinStrict},
+    {"the Nativity 2099 is 7 January 2100", {2100, 1, 7}, "Сплошная седмица", "Святки - сплошная седмица"},
+    {"the eve of Theophany 2100 on a Monday", {2100, 1, 18}, kLatinStrict, kHintStrict},
+    {"Theophany 1900 on a Thursday", {1900, 1, 18}, "", kNoHint},
 };
 
 TEST(Post, DayRule)

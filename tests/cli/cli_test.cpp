@@ -65,6 +65,27 @@ TEST(CliDay, PaschaOf2025)
     }
 }
 
+// The Julian 29 February 2100 has a day of its own, and the days before it
+// keep the difference 13 (date arithmetic).
+TEST(CliDay, TheOldStyleDateIsTheJulianDate)
+{
+    struct Case { const char* date; std::vector<const char*> pieces; };
+    const Case cases[] = {
+        {"2100-01-07", {R"("old_style":"2099-12-25")", R"("plus":13)", R"("day_key":"дек25")"}},
+        {"2100-03-14", {R"("old_style":"2100-02-29")", R"("plus":13)", R"("day_key":"фев29")"}},
+        {"2100-03-15", {R"("old_style":"2100-03-01")", R"("plus":14)"}},
+        {"1800-01-01", {R"("old_style":"1799-12-21")", R"("plus":11)", R"("day_key":"дек21")"}},
+        {"2100-05-02", {R"("pascha":"2100-05-02")", R"("pascha_old_style":"2100-04-18")"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.date);
+        const Result result = RunTool({"day", c.date});
+        ASSERT_EQ(result.code, kExitOk) << result.err;
+        for (const char* piece : c.pieces)
+            ExpectContains(result.out, piece);
+    }
+}
+
 TEST(CliDay, HintLineBreaksAreEscaped)
 {
     const Result result = RunTool({"day", "2025-10-08"});  // a plain Wednesday
