@@ -41,10 +41,10 @@ std::optional<Date> InCivilMonth(Date current, int month)
 
 std::optional<Date> InOldStyleMonth(Date current, int month)
 {
-    const CivilFields old = Fields(OldStyle(current));
+    const DayFields old = Fields(OldStyle(current));
     if (month < 1 || month > 12 || month == old.month)
         return std::nullopt;
-    return ClippedDate(old.year, month, old.day) + Plus(YearOf(current));
+    return NewStyle(FromOldStyle(old.year, month, std::min(old.day, DaysInJulianMonth(old.year, month))));
 }
 
 std::optional<Date> InYear(Date current, int year)
@@ -55,19 +55,19 @@ std::optional<Date> InYear(Date current, int year)
     return ClippedDate(year, f.month, f.day);
 }
 
-int OldStyleDayMaximum(Date old_style)
+int OldStyleDayMaximum(OldStyleDate old_style)
 {
-    const CivilFields f = Fields(old_style);
-    return DaysInMonth(f.year, f.month);
+    const DayFields f = Fields(old_style);
+    return DaysInJulianMonth(f.year, f.month);
 }
 
-std::optional<OldStyleDayChoice> WithOldStyleDay(Date old_style, int day)
+std::optional<OldStyleDayChoice> WithOldStyleDay(OldStyleDate old_style, int day)
 {
-    const CivilFields old = Fields(old_style);
+    const DayFields old = Fields(old_style);
     day = std::clamp(day, 1, OldStyleDayMaximum(old_style));
     if (day == old.day)
         return std::nullopt;
-    const Date civil = FromCivil(old.year, old.month, day) + Plus(old.year);
+    const Date civil = NewStyle(FromOldStyle(old.year, old.month, day));
     if (civil > kLastDate)
         return OldStyleDayChoice{kLastDate, day - 1};
     if (civil < kFirstDate)

@@ -31,8 +31,7 @@ std::optional<Date> MonthStep(Date current, int delta);
 std::optional<Date> InCivilMonth(Date current, int month);
 
 // The old-style month menu: the old-style date moved to `month` of its own
-// old-style year, the day clipped, then the calendar difference of the
-// current date's civil year added back.
+// old-style year, the day clipped to that Julian month, as a civil date.
 std::optional<Date> InOldStyleMonth(Date current, int month);
 
 // The year editor: the same day and month in `year`, when the year lies in
@@ -40,9 +39,9 @@ std::optional<Date> InOldStyleMonth(Date current, int month);
 std::optional<Date> InYear(Date current, int year);
 
 // The old-style day editor. `old_style` is the old-style date it edits.
-// Its maximum is the length of that old-style month, February by the civil
-// leap-year rule (the old-style date is held as a shifted civil date).
-int OldStyleDayMaximum(Date old_style);
+// Its maximum is the length of that Julian month (29 days in February of
+// every fourth year).
+int OldStyleDayMaximum(OldStyleDate old_style);
 
 struct OldStyleDayChoice {
     Date date;           // the civil date to show
@@ -52,7 +51,7 @@ struct OldStyleDayChoice {
 // the day shown already. A result past 3000-12-31 becomes that day with the
 // editor lowered by one; one before 1752-01-01 becomes that day with the
 // editor raised by one.
-std::optional<OldStyleDayChoice> WithOldStyleDay(Date old_style, int day);
+std::optional<OldStyleDayChoice> WithOldStyleDay(OldStyleDate old_style, int day);
 
 // The colour of the date block (0xBBGGRR): teal, light red for a jubilee, a
 // civil or another holiday, red for a Sunday and a church feast, each rule

@@ -33,15 +33,130 @@ void AppendTwoDigits(std::string& out, int value)
     AppendNumber(out, value);
 }
 
-// The pieces the forms are assembled from.
+// The pieces the forms are assembled from: the fields of the calendar the
+// value belongs to, and the weekday of the day itself.
 struct Pieces {
     explicit Pieces(Date date) : fields(Fields(date)), iso_weekday(IsoWeekday(date)) {}
-    CivilFields fields;
+    explicit Pieces(OldStyleDate date) : fields(Fields(date)), iso_weekday(IsoWeekday(date.civil())) {}
+    DayFields fields;
     int iso_weekday;
     std::string_view mon() const { return MonthAbbreviation(fields.month); }
     std::string_view wd() const { return WeekdayAbbreviation(iso_weekday); }
     std::string_view weekday() const { return WeekdayName(iso_weekday); }
 };
+
+std::string MonthAndDay(const Pieces& p)
+{
+    std::string text(p.mon());
+    AppendTwoDigits(text, p.fields.day);
+    return text;
+}
+
+std::string MonthAndDay2(const Pieces& p)
+{
+    std::string text;
+    AppendNumber(text, p.fields.day);
+    text += ' ';
+    text += p.mon();
+    return text;
+}
+
+std::string MonthAndDay3(const Pieces& p)
+{
+    std::string text;
+    AppendTwoDigits(text, p.fields.day);
+    text += ' ';
+    text += p.mon();
+    return text;
+}
+
+std::string Month(const Pieces& p) { return std::string(MonthName(p.fields.month)); }
+
+std::string WeekdayAndMonth(const Pieces& p)
+{
+    std::string text(p.wd());
+    text += ' ';
+    text += MonthAndDay2(p);
+    return text;
+}
+
+std::string DayMonthYear(const Pieces& p)
+{
+    std::string text;
+    AppendNumber(text, p.fields.day);
+    text += '.';
+    AppendTwoDigits(text, p.fields.month);
+    text += '.';
+    AppendNumber(text, p.fields.year);
+    return text;
+}
+
+std::string DayMonthYear1(const Pieces& p)
+{
+    std::string text;
+    AppendTwoDigits(text, p.fields.day);
+    text += '.';
+    AppendTwoDigits(text, p.fields.month);
+    text += '.';
+    AppendNumber(text, p.fields.year);
+    return text;
+}
+
+std::string DayMonthYear2(const Pieces& p)
+{
+    std::string text = MonthAndDay(p);
+    AppendNumber(text, p.fields.year);
+    return text;
+}
+
+std::string DayMonthYear6(const Pieces& p)
+{
+    std::string text = MonthAndDay2(p);
+    text += ' ';
+    AppendNumber(text, p.fields.year);
+    return text;
+}
+
+std::string DayMonthYear3(const Pieces& p)
+{
+    std::string text(p.weekday());
+    text += ' ';
+    text += DayMonthYear6(p);
+    return text;
+}
+
+std::string DayMonthYear4(const Pieces& p)
+{
+    std::string text = MonthAndDay3(p);
+    text += ' ';
+    AppendNumber(text, p.fields.year);
+    return text;
+}
+
+std::string DayMonthYear5(const Pieces& p)
+{
+    std::string text(p.wd());
+    text += ' ';
+    text += DayMonthYear6(p);
+    return text;
+}
+
+std::string DayMonthYear8(const Pieces& p)
+{
+    std::string text(p.wd());
+    text += ' ';
+    text += DayMonthYear4(p);
+    return text;
+}
+
+std::string DayMonthYear9(const Pieces& p)
+{
+    std::string text;
+    AppendNumber(text, p.fields.year);
+    AppendTwoDigits(text, p.fields.month);
+    AppendTwoDigits(text, p.fields.day);
+    return text;
+}
 
 std::optional<int> ParseField(std::string_view text, std::size_t position, std::size_t length)
 {
@@ -89,137 +204,58 @@ std::string_view WeekdayAbbreviation(int iso_weekday)
     return iso_weekday >= 1 && iso_weekday <= 7 ? kWeekdayAbbreviations[iso_weekday - 1] : std::string_view();
 }
 
-std::string TextOfMonthAndDay(Date date)
-{
-    const Pieces p(date);
-    std::string text(p.mon());
-    AppendTwoDigits(text, p.fields.day);
-    return text;
-}
+std::string TextOfMonthAndDay(Date date) { return MonthAndDay(Pieces(date)); }
+std::string TextOfMonthAndDay(OldStyleDate date) { return MonthAndDay(Pieces(date)); }
 
-std::string TextOfMonthAndDay2(Date date)
-{
-    const Pieces p(date);
-    std::string text;
-    AppendNumber(text, p.fields.day);
-    text += ' ';
-    text += p.mon();
-    return text;
-}
+std::string TextOfMonthAndDay2(Date date) { return MonthAndDay2(Pieces(date)); }
+std::string TextOfMonthAndDay2(OldStyleDate date) { return MonthAndDay2(Pieces(date)); }
 
-std::string TextOfMonthAndDay3(Date date)
-{
-    const Pieces p(date);
-    std::string text;
-    AppendTwoDigits(text, p.fields.day);
-    text += ' ';
-    text += p.mon();
-    return text;
-}
+std::string TextOfMonthAndDay3(Date date) { return MonthAndDay3(Pieces(date)); }
+std::string TextOfMonthAndDay3(OldStyleDate date) { return MonthAndDay3(Pieces(date)); }
 
-std::string TextOfMonth(Date date) { return std::string(MonthName(Fields(date).month)); }
+std::string TextOfMonth(Date date) { return Month(Pieces(date)); }
+std::string TextOfMonth(OldStyleDate date) { return Month(Pieces(date)); }
 
 std::string TextOfDayTheWeek0(Date date) { return std::string(WeekdayName(IsoWeekday(date))); }
 
 std::string TextOfDayTheWeek(Date date) { return std::string(WeekdayAbbreviation(IsoWeekday(date))); }
 
-std::string TextOfDayTheWeekAndMonth(Date date)
-{
-    const Pieces p(date);
-    std::string text(p.wd());
-    text += ' ';
-    text += TextOfMonthAndDay2(date);
-    return text;
-}
+std::string TextOfDayTheWeekAndMonth(Date date) { return WeekdayAndMonth(Pieces(date)); }
+std::string TextOfDayTheWeekAndMonth(OldStyleDate date) { return WeekdayAndMonth(Pieces(date)); }
 
-std::string TextOfDayTheWeekAndMonth1(Date date) { return TextOfDayTheWeekAndMonth(date); }
+std::string TextOfDayTheWeekAndMonth1(Date date) { return WeekdayAndMonth(Pieces(date)); }
+std::string TextOfDayTheWeekAndMonth1(OldStyleDate date) { return WeekdayAndMonth(Pieces(date)); }
 
-std::string TextOfDayAndMonthAndYear(Date date)
-{
-    const Pieces p(date);
-    std::string text;
-    AppendNumber(text, p.fields.day);
-    text += '.';
-    AppendTwoDigits(text, p.fields.month);
-    text += '.';
-    AppendNumber(text, p.fields.year);
-    return text;
-}
+std::string TextOfDayAndMonthAndYear(Date date) { return DayMonthYear(Pieces(date)); }
+std::string TextOfDayAndMonthAndYear(OldStyleDate date) { return DayMonthYear(Pieces(date)); }
 
-std::string TextOfDayAndMonthAndYear1(Date date)
-{
-    const Pieces p(date);
-    std::string text;
-    AppendTwoDigits(text, p.fields.day);
-    text += '.';
-    AppendTwoDigits(text, p.fields.month);
-    text += '.';
-    AppendNumber(text, p.fields.year);
-    return text;
-}
+std::string TextOfDayAndMonthAndYear1(Date date) { return DayMonthYear1(Pieces(date)); }
+std::string TextOfDayAndMonthAndYear1(OldStyleDate date) { return DayMonthYear1(Pieces(date)); }
 
-std::string TextOfDayAndMonthAndYear2(Date date)
-{
-    std::string text = TextOfMonthAndDay(date);
-    AppendNumber(text, Fields(date).year);
-    return text;
-}
+std::string TextOfDayAndMonthAndYear2(Date date) { return DayMonthYear2(Pieces(date)); }
+std::string TextOfDayAndMonthAndYear2(OldStyleDate date) { return DayMonthYear2(Pieces(date)); }
 
-std::string TextOfDayAndMonthAndYear3(Date date)
-{
-    const Pieces p(date);
-    std::string text(p.weekday());
-    text += ' ';
-    text += TextOfDayAndMonthAndYear6(date);
-    return text;
-}
+std::string TextOfDayAndMonthAndYear3(Date date) { return DayMonthYear3(Pieces(date)); }
+std::string TextOfDayAndMonthAndYear3(OldStyleDate date) { return DayMonthYear3(Pieces(date)); }
 
-std::string TextOfDayAndMonthAndYear4(Date date)
-{
-    std::string text = TextOfMonthAndDay3(date);
-    text += ' ';
-    AppendNumber(text, Fields(date).year);
-    return text;
-}
+std::string TextOfDayAndMonthAndYear4(Date date) { return DayMonthYear4(Pieces(date)); }
+std::string TextOfDayAndMonthAndYear4(OldStyleDate date) { return DayMonthYear4(Pieces(date)); }
 
-std::string TextOfDayAndMonthAndYear5(Date date)
-{
-    const Pieces p(date);
-    std::string text(p.wd());
-    text += ' ';
-    text += TextOfDayAndMonthAndYear6(date);
-    return text;
-}
+std::string TextOfDayAndMonthAndYear5(Date date) { return DayMonthYear5(Pieces(date)); }
+std::string TextOfDayAndMonthAndYear5(OldStyleDate date) { return DayMonthYear5(Pieces(date)); }
 
-std::string TextOfDayAndMonthAndYear6(Date date)
-{
-    std::string text = TextOfMonthAndDay2(date);
-    text += ' ';
-    AppendNumber(text, Fields(date).year);
-    return text;
-}
+std::string TextOfDayAndMonthAndYear6(Date date) { return DayMonthYear6(Pieces(date)); }
+std::string TextOfDayAndMonthAndYear6(OldStyleDate date) { return DayMonthYear6(Pieces(date)); }
 
-std::string TextOfDayAndMonthAndYear8(Date date)
-{
-    const Pieces p(date);
-    std::string text(p.wd());
-    text += ' ';
-    text += TextOfDayAndMonthAndYear4(date);
-    return text;
-}
+std::string TextOfDayAndMonthAndYear8(Date date) { return DayMonthYear8(Pieces(date)); }
+std::string TextOfDayAndMonthAndYear8(OldStyleDate date) { return DayMonthYear8(Pieces(date)); }
 
-std::string TextOfDayAndMonthAndYear9(Date date)
-{
-    const Pieces p(date);
-    std::string text;
-    AppendNumber(text, p.fields.year);
-    AppendTwoDigits(text, p.fields.month);
-    AppendTwoDigits(text, p.fields.day);
-    return text;
-}
+std::string TextOfDayAndMonthAndYear9(Date date) { return DayMonthYear9(Pieces(date)); }
+std::string TextOfDayAndMonthAndYear9(OldStyleDate date) { return DayMonthYear9(Pieces(date)); }
 
 std::span<const DateTextForm> DateTextForms()
 {
+    // The civil forms; an old-style value has the same forms (the overloads).
     static constexpr DateTextForm kForms[] = {
         {"TextOfMonthAndDay", TextOfMonthAndDay},
         {"TextOfMonthAndDay2", TextOfMonthAndDay2},

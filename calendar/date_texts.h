@@ -1,7 +1,8 @@
 #pragma once
 
-// Date keys and captions. Every form reads the Gregorian fields of the value
-// as they are, so an old-style value gives an old-style text. The key forms
+// Date keys and captions. Every form reads the fields of the calendar its
+// argument belongs to: a civil Date gives a civil text, an OldStyleDate the
+// Julian one (with the weekday of the day itself). The key forms
 // (TextOfMonthAndDay, TextOfDayAndMonthAndYear2) name files of the data tree
 // and must match it byte for byte.
 
@@ -23,22 +24,37 @@ std::string_view WeekdayAbbreviation(int iso_weekday);
 
 // Examples are for 9 March 2025, a Sunday.
 std::string TextOfMonthAndDay(Date date);               // мар09 (day key of the data tree)
+std::string TextOfMonthAndDay(OldStyleDate date);
 std::string TextOfMonthAndDay2(Date date);              // 9 мар
+std::string TextOfMonthAndDay2(OldStyleDate date);
 std::string TextOfMonthAndDay3(Date date);              // 09 мар
+std::string TextOfMonthAndDay3(OldStyleDate date);
 std::string TextOfMonth(Date date);                     // Март
+std::string TextOfMonth(OldStyleDate date);
 std::string TextOfDayTheWeek0(Date date);               // Воскресенье
 std::string TextOfDayTheWeek(Date date);                // Вс
 std::string TextOfDayTheWeekAndMonth(Date date);        // Вс 9 мар
+std::string TextOfDayTheWeekAndMonth(OldStyleDate date);
 std::string TextOfDayTheWeekAndMonth1(Date date);       // Вс 9 мар
+std::string TextOfDayTheWeekAndMonth1(OldStyleDate date);
 std::string TextOfDayAndMonthAndYear(Date date);        // 9.03.2025
+std::string TextOfDayAndMonthAndYear(OldStyleDate date);
 std::string TextOfDayAndMonthAndYear1(Date date);       // 09.03.2025 (every stored date)
+std::string TextOfDayAndMonthAndYear1(OldStyleDate date);
 std::string TextOfDayAndMonthAndYear2(Date date);       // мар092025 (key of a one-time note)
+std::string TextOfDayAndMonthAndYear2(OldStyleDate date);
 std::string TextOfDayAndMonthAndYear3(Date date);       // Воскресенье 9 мар 2025
+std::string TextOfDayAndMonthAndYear3(OldStyleDate date);
 std::string TextOfDayAndMonthAndYear4(Date date);       // 09 мар 2025
+std::string TextOfDayAndMonthAndYear4(OldStyleDate date);
 std::string TextOfDayAndMonthAndYear5(Date date);       // Вс 9 мар 2025
+std::string TextOfDayAndMonthAndYear5(OldStyleDate date);
 std::string TextOfDayAndMonthAndYear6(Date date);       // 9 мар 2025
+std::string TextOfDayAndMonthAndYear6(OldStyleDate date);
 std::string TextOfDayAndMonthAndYear8(Date date);       // Вс 09 мар 2025
+std::string TextOfDayAndMonthAndYear8(OldStyleDate date);
 std::string TextOfDayAndMonthAndYear9(Date date);       // 20250309
+std::string TextOfDayAndMonthAndYear9(OldStyleDate date);
 
 // Every form with its name, in the order above.
 struct DateTextForm {

@@ -45,9 +45,9 @@ struct MonthDay {
     constexpr bool within(int m, int first, int last) const { return month == m && day >= first && day <= last; }
 };
 
-MonthDay OldMonthDay(Date old_style)
+MonthDay OldMonthDay(OldStyleDate old_style)
 {
-    const CivilFields fields = Fields(old_style);
+    const DayFields fields = Fields(old_style);
     return {fields.month, fields.day};
 }
 
@@ -77,7 +77,7 @@ bool IsFishDay(MonthDay o, int weekday, int from_pascha)
 FastDay Post(Date new_style)
 {
     const int weekday = Weekday(new_style);
-    const Date old_style = OldStyle(new_style);
+    const OldStyleDate old_style = OldStyle(new_style);
     const MonthDay o = OldMonthDay(old_style);
     const int d = SignedDaysFromPascha(old_style);
     const bool fast_weekday = IsWednesdayOrFriday(weekday);
@@ -162,10 +162,10 @@ FastDay Post(Date new_style)
     return {label, hint};
 }
 
-std::string_view CalendarPost(Date new_style, Date current_pascha)
+std::string_view CalendarPost(Date new_style, OldStyleDate current_pascha)
 {
     const int weekday = Weekday(new_style);
-    const Date old_style = OldStyle(new_style);
+    const OldStyleDate old_style = OldStyle(new_style);
     const MonthDay o = OldMonthDay(old_style);
     const int d = old_style - current_pascha;
     const bool fast_weekday = IsWednesdayOrFriday(weekday);
@@ -190,7 +190,7 @@ std::string_view CalendarPost(Date new_style, Date current_pascha)
 
 std::string CalendarNePost(Date new_style, std::string text)
 {
-    const Date old_style = OldStyle(new_style);
+    const OldStyleDate old_style = OldStyle(new_style);
     const MonthDay o = OldMonthDay(old_style);
     const int d = old_style - DatePasha(YearOf(new_style));
     const std::string_view weekday = WeekdayName(IsoWeekday(new_style));
@@ -238,12 +238,20 @@ std::span<const FastPeriod> FastPeriods()
     return kPeriods;
 }
 
-std::optional<Date> PerPost(int kind, Date current, Date today)
+OldStyleDate DemetriusSaturday(int julian_year)
+{
+    OldStyleDate saturday = FromOldStyle(julian_year, 10, 19);
+    while (Weekday(saturday.civil()) != kSaturday)
+        saturday = saturday + 1;
+    // The feast of the Kazan icon keeps its day; the commemoration goes back a week.
+    return saturday == FromOldStyle(julian_year, 10, 22) ? saturday - 7 : saturday;
+}
+
+std::optional<Date> PerPost(int kind, Date current)
 {
     const int year = YearOf(current);
-    const int difference = Plus(year);
-    const Date pascha = DatePasha(year) + difference;  // new style
-    auto old_style_day = [&](int y, int month, int day) { return FromCivil(y, month, day) + difference; };
+    const Date pascha = NewStyle(DatePasha(year));
+    auto old_style_day = [](int y, int month, int day) { return NewStyle(FromOldStyle(y, month, day)); };
 
     switch (kind) {
     case 1: return pascha - 48;
@@ -266,20 +274,12 @@ std::optional<Date> PerPost(int kind, Date current, Date today)
     case 14: return pascha + 9;
     case 15: return old_style_day(year, 4, 26);
     case 16: return pascha + 48;
-    case 17: {
-        const int today_difference = Plus(YearOf(today));
-        for (int day = 19; day <= 25; ++day) {
-            const Date candidate = FromCivil(year, 10, day) + today_difference;
-            if (Weekday(candidate) == kSaturday)
-                return candidate;
-        }
-        return std::nullopt;  // unreachable: seven days hold a Saturday
-    }
+    case 17: return NewStyle(DemetriusSaturday(year));
     default: return std::nullopt;
     }
 }
 
-bool LentSaturdayEnabled(int kind, Date current, Date current_pascha)
+bool LentSaturdayEnabled(int kind, Date current, OldStyleDate current_pascha)
 {
     int days_before_pascha = 0;
     switch (kind) {
@@ -289,11 +289,10 @@ bool LentSaturdayEnabled(int kind, Date current, Date current_pascha)
     default: return false;
     }
     const int year = YearOf(current);
-    const int difference = Plus(year);
-    const Date saturday = current_pascha - days_before_pascha + difference;
+    const OldStyleDate saturday = current_pascha - days_before_pascha;
     const MonthDay feasts[] = {{2, 24}, {3, 9}, {3, 24}, {3, 25}, {3, 26}};
     for (const MonthDay feast : feasts)
-        if (saturday == FromCivil(year, feast.month, feast.day) + difference)
+        if (saturday == FromOldStyle(year, feast.month, feast.day))
             return false;
     return true;
 }

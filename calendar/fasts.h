@@ -29,7 +29,7 @@ FastDay Post(Date new_style);
 
 // Short fast text of a grid day; days from Pascha are counted from the Pascha
 // of the shown day's facts (`current_pascha`, an old-style value).
-std::string_view CalendarPost(Date new_style, Date current_pascha);
+std::string_view CalendarPost(Date new_style, OldStyleDate current_pascha);
 
 // Appends the fast-free-week text of a grid day to `text`; days from Pascha
 // are counted from the Pascha of the day's own new-style year.
@@ -44,13 +44,16 @@ struct FastPeriod {
 };
 std::span<const FastPeriod> FastPeriods();
 
+// The Saturday of Saint Demetrius: the Saturday among 19 to 25 October old
+// style, or the one before when that Saturday is 22 October (the Kazan icon).
+OldStyleDate DemetriusSaturday(int julian_year);
+
 // Where command `kind` goes from `current`; nothing for an unknown kind.
-// `today` is the real date: the Saturday of Saint Demetrius is shifted by the
-// calendar difference of its year.
-std::optional<Date> PerPost(int kind, Date current, Date today);
+// Old-style days are taken in the civil year of `current`.
+std::optional<Date> PerPost(int kind, Date current);
 
 // Whether the Lenten Saturday command 11, 12 or 13 is enabled: its Saturday
 // must not fall on a feast that takes the commemoration away.
-bool LentSaturdayEnabled(int kind, Date current, Date current_pascha);
+bool LentSaturdayEnabled(int kind, Date current, OldStyleDate current_pascha);
 
 }  // namespace indikt

@@ -9,11 +9,11 @@ namespace indikt {
 
 namespace {
 
-// Pascha of the day's old-style year in civil reckoning, with the difference
-// of the day's civil year: the point movable records count from.
+// Pascha of the day's old-style year, as a civil date: the point movable
+// records count from.
 Date CivilPaschaOfDay(Date day)
 {
-    return MakeDayFacts(day).pascha + Plus(YearOf(day));
+    return NewStyle(MakeDayFacts(day).pascha);
 }
 
 std::string JubileeText(const JubileeEntry& jubilee, Date day)
@@ -32,18 +32,28 @@ Date SameDayInYear(Date date, int year)
     return FromCivil(year, fields.month, std::min(fields.day, DaysInMonth(year, fields.month)));
 }
 
-Date PlaceFeast(const FeastEntry& feast, Date day, Date today)
+Date OldStyleDayInCivilYear(int month, int day, int year)
+{
+    // Most old-style days of a civil year belong to the old-style year of the
+    // same number; the last ones of December to the year before.
+    Date civil;
+    for (const int julian_year : {year, year - 1}) {
+        civil = NewStyle(FromOldStyle(julian_year, month, std::min(day, DaysInJulianMonth(julian_year, month))));
+        if (YearOf(civil) == year)
+            return civil;
+    }
+    return civil;
+}
+
+Date PlaceFeast(const FeastEntry& feast, Date day)
 {
     const int year = YearOf(day);
     if (feast.movable)
         return CivilPaschaOfDay(day) + feast.pascha_offset;
     if (feast.status != FeastStatus::Church)
         return SameDayInYear(feast.date, year);
-    // Old-style day and month, put into the year and turned into civil style
-    // with that year's difference; a late-December feast then lands in the
-    // January of the same year, not of the next.
-    const Date old_style = feast.date - Plus(YearOf(today));
-    return SameDayInYear(SameDayInYear(old_style, year) + Plus(year), year);
+    const DayFields old = Fields(OldStyle(feast.date));
+    return OldStyleDayInCivilYear(old.month, old.day, year);
 }
 
 Date PlaceJubilee(const JubileeEntry& jubilee, Date day)
@@ -58,11 +68,11 @@ int JubileeYearsIn(const JubileeEntry& jubilee, int year)
     return year - YearOf(jubilee.stored);
 }
 
-GridFeastText CalendarPrasd(std::span<const FeastEntry> feasts, Date day, Date today, const FeastSwitches& switches)
+GridFeastText CalendarPrasd(std::span<const FeastEntry> feasts, Date day, const FeastSwitches& switches)
 {
     GridFeastText result;
     for (const FeastEntry& feast : feasts) {
-        if (!switches.enabled(feast.status) || PlaceFeast(feast, day, today) != day)
+        if (!switches.enabled(feast.status) || PlaceFeast(feast, day) != day)
             continue;
         if (!result.text.empty())
             result.text += ", ";
@@ -88,14 +98,14 @@ std::string CalendarJubil(std::span<const JubileeEntry> jubilees, Date day)
 }
 
 UnderCalendarText ListJubPr(std::span<const FeastEntry> feasts, std::span<const JubileeEntry> jubilees, Date day,
-                            Date today, const UnderCalendarSwitches& switches)
+                            const UnderCalendarSwitches& switches)
 {
     UnderCalendarText result;
     if (feasts.empty() && jubilees.empty()) {
         result.unchanged = true;
         return result;
     }
-    result.day_class = CalendarPrasd(feasts, day, today, switches.statuses).day_class;
+    result.day_class = CalendarPrasd(feasts, day, switches.statuses).day_class;
     if (!switches.feasts && !switches.jubilees)
         return result;
 
@@ -103,7 +113,7 @@ UnderCalendarText ListJubPr(std::span<const FeastEntry> feasts, std::span<const 
         // Movable church feasts first, then fixed church, civil and other ones.
         std::array<std::string, 4> groups;
         for (const FeastEntry& feast : feasts) {
-            if (!switches.statuses.enabled(feast.status) || PlaceFeast(feast, day, today) != day)
+            if (!switches.statuses.enabled(feast.status) || PlaceFeast(feast, day) != day)
                 continue;
             const std::size_t group = feast.status == FeastStatus::Church ? (feast.movable ? 0 : 1)
                                       : feast.status == FeastStatus::Civil ? 2

@@ -68,11 +68,16 @@ struct FeastSwitches {
 // of a common year) becomes the last day of that month.
 Date SameDayInYear(Date date, int year);
 
+// The civil day of civil year `year` that has the old-style `month` and `day`
+// (the day clipped to the old-style month: 29 February becomes the 28th in
+// a common Julian year). In a year whose difference grows one old-style day
+// has no day of its own (18 December in 2100): then the day it falls on,
+// outside `year`.
+Date OldStyleDayInCivilYear(int month, int day, int year);
+
 // The date of a feast in the civil year of `day`. A fixed church feast keeps
-// its old-style day and month: the difference that turns its stored civil
-// date back into old style is the one of the year of `today`, since that is
-// when the stored date was computed.
-Date PlaceFeast(const FeastEntry& feast, Date day, Date today);
+// the old-style day and month of its stored civil date.
+Date PlaceFeast(const FeastEntry& feast, Date day);
 
 // The date of a jubilee in the civil year of `day`.
 Date PlaceJubilee(const JubileeEntry& jubilee, Date day);
@@ -87,7 +92,7 @@ struct GridFeastText {
     std::string text;
     int day_class = kNoFeastClass;
 };
-GridFeastText CalendarPrasd(std::span<const FeastEntry> feasts, Date day, Date today, const FeastSwitches& switches);
+GridFeastText CalendarPrasd(std::span<const FeastEntry> feasts, Date day, const FeastSwitches& switches);
 
 // `CalendarJubil`: each matching jubilee's name with its count of years
 // (GodLet) when that is shown, joined by ", ".
@@ -110,6 +115,6 @@ struct UnderCalendarSwitches {
     bool jubilees = true;  // "JubPrint"
 };
 UnderCalendarText ListJubPr(std::span<const FeastEntry> feasts, std::span<const JubileeEntry> jubilees, Date day,
-                            Date today, const UnderCalendarSwitches& switches);
+                            const UnderCalendarSwitches& switches);
 
 }  // namespace indikt

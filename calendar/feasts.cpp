@@ -82,10 +82,9 @@ std::optional<Date> PerPrasdniki(int kind, Date current)
         return std::nullopt;
     const ChurchFeast& feast = kChurchFeasts[kind - 1];
     const int year = YearOf(current);
-    const int difference = Plus(year);
     if (feast.movable)
-        return DatePasha(year) + difference + feast.pascha_offset;
-    return FromCivil(year + feast.year_offset, feast.old_month, feast.old_day) + difference;
+        return NewStyle(DatePasha(year)) + feast.pascha_offset;
+    return NewStyle(FromOldStyle(year + feast.year_offset, feast.old_month, feast.old_day));
 }
 
 std::optional<Date> PerGosPrasdniki(int kind, Date current)

@@ -158,13 +158,13 @@ MonthGrid BuildMonthGrid(Date current, Date today, int first_day, std::span<cons
                          const GridColours& colours)
 {
     MonthGrid grid = FillMonthGrid(current, first_day);
-    const Date current_pascha = MakeDayFacts(current).pascha;
+    const OldStyleDate current_pascha = MakeDayFacts(current).pascha;
     for (GridCell& cell : grid.cells) {
         if (cell.other_month)
             continue;
         CellFacts facts;
         facts.jubilee = CalendarJubil(jubilees, cell.date);
-        GridFeastText feast = CalendarPrasd(feasts, cell.date, today, switches);
+        GridFeastText feast = CalendarPrasd(feasts, cell.date, switches);
         facts.feast = std::move(feast.text);
         facts.feast_class = feast.day_class;
         facts.fast_free = CalendarNePost(cell.date, {});

@@ -4,26 +4,26 @@
 
 namespace indikt {
 
-Date DatePasha(int julian_year)
+OldStyleDate DatePasha(int julian_year)
 {
     const int year = static_cast<unsigned short>(julian_year);
     const int lunar_offset = (19 * (year % 19) + 15) % 30;                                   // [0, 29]
     const int sunday_offset = (2 * (year % 4) + 4 * (year % 7) + 6 * lunar_offset + 6) % 7;  // [0, 6]
     const int march_day = lunar_offset + sunday_offset + 22;                                 // [22, 57]
     if (march_day > 31)
-        return FromCivil(year, 4, march_day - 31);
-    return FromCivil(year, 3, march_day);
+        return FromOldStyle(year, 4, march_day - 31);
+    return FromOldStyle(year, 3, march_day);
 }
 
-int SignedDaysFromPascha(Date old_style)
+int SignedDaysFromPascha(OldStyleDate old_style)
 {
     return old_style - DatePasha(YearOf(old_style));
 }
 
 DayFacts MakeDayFacts(Date current)
 {
-    const Date old_style = OldStyle(current);
-    const Date pascha = DatePasha(YearOf(old_style));
+    const OldStyleDate old_style = OldStyle(current);
+    const OldStyleDate pascha = DatePasha(YearOf(old_style));
     return {old_style, pascha, DaysBetween(old_style, pascha)};
 }
 

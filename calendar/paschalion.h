@@ -2,13 +2,12 @@
 
 // The two calendars and the Julian Paschalion.
 //
-// New style is the civil (Gregorian) date. Old style is the Julian date, kept
-// as a Date whose Gregorian fields hold the Julian day, month and year. The
-// conversion is the coarse one the rest of the church year is built on: the
-// difference `Plus` is chosen by the new-style year alone, so it changes on
-// 1 January and not at the Julian leap day. In 2100, 2200, 2300, 2500 ... the
-// civil days from 1 January to the Julian leap day therefore get an old-style
-// date one day early, and the Julian 29 February of those years has no value.
+// New style is the civil (Gregorian) date, old style the Julian date of the
+// same day (OldStyleDate, date.h). The conversion is exact in both
+// directions: the difference of the calendars grows at the Julian leap day of
+// 1800, 1900, 2100 ..., so on the civil days from 1 January to that leap day
+// the difference is still the one of the year before, and the Julian
+// 29 February of those years is a day like any other.
 
 #include "date.h"
 
@@ -17,8 +16,9 @@
 
 namespace indikt {
 
-// Days the Julian calendar lags behind, by the new-style year. The year is a
-// 16-bit unsigned value; outside 1583..3099 the difference is 0.
+// Days the Julian calendar lags behind from the Julian 1 March of `year` to
+// its next leap day: 13 from Julian 1 March 1900 to Julian 29 February 2100.
+// The year is a 16-bit unsigned value; outside 1583..3099 the difference is 0.
 constexpr int Plus(int year)
 {
     struct Row { int first; int last; int difference; };
@@ -34,27 +34,29 @@ constexpr int Plus(int year)
     return 0;
 }
 
-// Pascha of a Julian year (Gauss's rule for the Julian calendar), as an
-// old-style value: between 22 March and 25 April old style.
-Date DatePasha(int julian_year);
+// The difference of the calendars on a day: the civil date minus this many
+// days, read as a civil date, has the Julian day and month (on every day but
+// the Julian 29 February of 1800, 1900, 2100 ..., which the civil calendar
+// lacks). It grows at the Julian leap day, not on 1 January.
+constexpr int CalendarDifference(Date day)
+{
+    const DayFields julian = JulianFields(day);
+    return Plus(julian.month <= 2 ? julian.year - 1 : julian.year);
+}
 
-// New style to old style: subtract Plus of the new-style year.
-constexpr Date OldStyle(Date new_style) { return new_style - Plus(YearOf(new_style)); }
+// Pascha of a Julian year (Gauss's rule for the Julian calendar): between
+// 22 March and 25 April old style.
+OldStyleDate DatePasha(int julian_year);
 
-// Old style to new style. The caller chooses whose year gives the difference:
-// the old-style value's own year, the year of the current date, or the year of
-// today's real date, depending on the rule.
-constexpr Date NewStyle(Date old_style, int year_of_difference) { return old_style + Plus(year_of_difference); }
-
-// Signed whole days from Pascha of the old-style value's own year to it:
+// Signed whole days from Pascha of the old-style date's own year to it:
 // Pascha 0, Palm Sunday -7, Clean Monday -48, Pentecost 49.
-int SignedDaysFromPascha(Date old_style);
+int SignedDaysFromPascha(OldStyleDate old_style);
 
 // The calendar facts of the shown day that every pane reads.
 struct DayFacts {
-    Date old_style;        // current date minus Plus of its year
-    Date pascha;           // DatePasha of the old-style year (an old-style value)
-    int pascha_distance;   // whole days between the two, without sign
+    OldStyleDate old_style;  // the current date, old style
+    OldStyleDate pascha;     // DatePasha of the old-style year
+    int pascha_distance;     // whole days between the two, without sign
 };
 
 DayFacts MakeDayFacts(Date current);

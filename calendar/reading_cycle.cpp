@@ -13,14 +13,14 @@ namespace indikt {
 namespace {
 
 // The civil date of the Sunday among the old-style days first..last of a month.
-Date SundayAmong(int year, int month, int first, int last, int plus)
+Date SundayAmong(int year, int month, int first, int last)
 {
     for (int day = first; day <= last; ++day) {
-        const Date civil = FromCivil(year, month, day) + plus;
+        const Date civil = NewStyle(FromOldStyle(year, month, day));
         if (Weekday(civil) == kSunday)
             return civil;
     }
-    return FromCivil(year, month, first) + plus;  // a week always holds a Sunday
+    return NewStyle(FromOldStyle(year, month, first));  // a week always holds a Sunday
 }
 
 bool KeyIn(const std::string& key, std::initializer_list<std::string_view> keys)
@@ -39,7 +39,7 @@ bool OffsetIn(int offset, std::initializer_list<int> offsets)
     return false;
 }
 
-int OffsetOf(const ReadingCycle& c, int month, int day) { return FromCivil(c.old_year, month, day) - c.pascha; }
+int OffsetOf(const ReadingCycle& c, int month, int day) { return FromOldStyle(c.old_year, month, day) - c.pascha; }
 
 }  // namespace
 
@@ -47,9 +47,8 @@ ReadingCycle MakeReadingCycle(Date x)
 {
     ReadingCycle c;
     c.x = x;
-    c.plus = Plus(YearOf(x));
-    c.d = x - c.plus;
-    const CivilFields old = Fields(c.d);
+    c.d = OldStyle(x);
+    const DayFields old = Fields(c.d);
     c.old_year = old.year;
     c.old_month = old.month;
     c.old_day = old.day;
@@ -63,14 +62,12 @@ ReadingCycle MakeReadingCycle(Date x)
     c.weekday = Weekday(x);
     c.january_february = old.month <= 2;
 
-    c.s15 = SundayAmong(c.january_february ? old.year - 1 : old.year, 9, 15, 21, c.plus);
-    c.j7 = SundayAmong(old.year, 1, 7, 13, c.plus);
-    c.j25 = SundayAmong(old.year, 1, 25, 31, c.plus);
-    c.f11 = SundayAmong(old.year, 12, 11, 17, c.plus) - c.plus;
-    c.pentecost = (c.january_february ? c.previous_pascha : c.pascha) + 49 + c.plus;
-    c.publican_end = c.january_february ? c.pascha - 70 + c.plus : c.next_pascha - 70 + c.plus + 1;
-    c.publican_dispatch =
-        c.d < c.pascha ? c.pascha - 70 + Plus(old.year) : c.next_pascha - 70 + Plus(old.year + 1);
+    c.s15 = SundayAmong(c.january_february ? old.year - 1 : old.year, 9, 15, 21);
+    c.j7 = SundayAmong(old.year, 1, 7, 13);
+    c.j25 = SundayAmong(old.year, 1, 25, 31);
+    c.pentecost = NewStyle((c.january_february ? c.previous_pascha : c.pascha) + 49);
+    c.publican_end = c.january_february ? NewStyle(c.pascha - 70) : NewStyle(c.next_pascha - 70) + 1;
+    c.publican_dispatch = NewStyle(c.d < c.pascha ? c.pascha - 70 : c.next_pascha - 70);
 
     c.jump = DaysBetween(c.s15, c.pentecost) / 7 - 17;
     c.week_after_pentecost = DaysBetween(x, c.pentecost) / 7;
@@ -83,7 +80,6 @@ ReadingCycle MakeReadingCycle(Date x)
         static constexpr int kLastWeeks[] = {33, 32, 17, 31, 30};
         c.week_back = c.weeks_left < 5 ? kLastWeeks[c.weeks_left] : 29;
     }
-    c.n31 = DaysBetween(c.f11, c.pascha + 49) / 7;
     return c;
 }
 
@@ -116,14 +112,23 @@ ReadingPeriod OrdinaryPeriodOf(const ReadingCycle& c)
 
 bool AfterJanuaryWeeks(const ReadingCycle& c) { return c.week_after_pentecost - c.jump + 1 > 33; }
 
-// In January and February, with weeks to spare before the Publican Sunday,
-// both books read day n of the week S.
-static bool InJanuaryWeeks(const ReadingCycle& c) { return c.january_february && c.surplus != 0 && AfterJanuaryWeeks(c); }
+// In January and February, once the count is past the 33rd week, both books
+// read day n of the week S counted back from the Publican Sunday: when there
+// are weeks to spare (Q ≠ 0), and also when the autumn jump ran the Gospel a
+// week ahead (d < 0) with none to spare, where it would read past the 33rd
+// week (numbers over 280) and the Apostle with it.
+static bool InJanuaryWeeks(const ReadingCycle& c)
+{
+    return c.january_february && (c.surplus != 0 || c.jump < 0) && AfterJanuaryWeeks(c);
+}
 static int JanuaryWeekNumber(const ReadingCycle& c) { return 7 * c.week_back + 42 + IsoWeekday(c.x); }
 
-// Steps 1 to 3 of the Gospel's number: the jump after the Sunday after the
-// Exaltation, then the January weeks.
-static int AutumnGospelWeekNumber(const ReadingCycle& c)
+// The jump after the Sunday after the Exaltation, then the January weeks.
+// The Sunday of the 28th week keeps its own Gospel (Lk 76) even when the
+// Forefathers' Sunday, which reads the same, follows a week or two later:
+// the calendars print it so, and the 29th Sunday's Gospel (Lk 85) stays on
+// its own Sunday.
+int AutumnMovableNumber(const ReadingCycle& c)
 {
     const int w = c.january_february ? c.w_previous : c.w;
     int number = 0;
@@ -134,14 +139,6 @@ static int AutumnGospelWeekNumber(const ReadingCycle& c)
     if (InJanuaryWeeks(c))
         number = JanuaryWeekNumber(c);
     return number;
-}
-
-// When the January weeks give 245 the same last step applies: it names the
-// Sunday of the 29th week, a post-Lukan reading, as on every other day.
-int AutumnMovableNumber(const ReadingCycle& c)
-{
-    const int number = AutumnGospelWeekNumber(c);
-    return number == 245 && c.n31 == 31 ? 252 : number;
 }
 
 int AutumnApostleNumber(const ReadingCycle& c)
@@ -189,13 +186,47 @@ int AutumnSundayWeek(const ReadingCycle& c)
 {
     if (AfterJanuaryWeeks(c))
         return c.week_back;
-    const int jump = c.week_after_pentecost == 30 && c.n31 == 31 ? 1 : c.jump;
-    return c.week_after_pentecost - jump;
+    return c.week_after_pentecost - c.jump;
 }
 
 int AutumnMondayWeek(const ReadingCycle& c)
 {
     return AfterJanuaryWeeks(c) ? c.week_back : c.week_after_pentecost - c.jump + 1;
+}
+
+bool FeastSetsTheOrdinaryReadingAside(const ReadingCycle& c, ReadingBook book)
+{
+    if (c.isSunday())
+        return false;
+    const std::string& key = c.key;
+    switch (OrdinaryPeriodOf(c)) {
+    case ReadingPeriod::Pentecostarion:
+        return KeyIn(key, {"июн24", "июн29", "июл08", "июл15", "июл19", "июл20", "авг01", "авг29", "сен01", "авг06",
+                           "авг15"}) ||
+               FeastReceivedOn(c) == MovedFeast::NativityOfForerunner;
+    case ReadingPeriod::AutumnWinter:
+        return KeyIn(key, {"сен26", "окт01", "окт22", "ноя08", "дек06", "янв01", "янв05", "сен08", "сен14", "ноя21",
+                           "фев02"}) ||
+               (book == ReadingBook::Apostle && key == "дек30");
+    default:
+        return false;
+    }
+}
+
+std::optional<Date> OrdinaryReadingMovedHere(const ReadingCycle& c, ReadingBook book)
+{
+    if (c.isSunday() || PeriodOf(c, book) != OrdinaryPeriodOf(c) || FeastSetsTheOrdinaryReadingAside(c, book))
+        return std::nullopt;
+    const auto gives_here = [&](Date day) {
+        const ReadingCycle other = MakeReadingCycle(day);
+        return OrdinaryPeriodOf(other) == OrdinaryPeriodOf(c) && FeastSetsTheOrdinaryReadingAside(other, book);
+    };
+    constexpr int kTuesday = 3;
+    if (c.weekday == kTuesday && gives_here(c.x - 1))
+        return c.x - 1;
+    if (gives_here(c.x + 1))
+        return c.x + 1;
+    return std::nullopt;
 }
 
 MovedFeast FeastReceivedOn(const ReadingCycle& c)
@@ -272,7 +303,7 @@ Date TriodionTransferTarget(const ReadingCycle& c)
     if (feb24 == -47 || mar9 == -17)
         return c.x - 2;
     if (OffsetIn(feb24, {-46, -45, -44}) || OffsetIn(mar9, {-47, -46, -45, -44}))
-        return c.pascha - 43 + c.plus;
+        return NewStyle(c.pascha - 43);
     if (mar9 == -15)
         return c.x + 1;
     return c.x - 1;

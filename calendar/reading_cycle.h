@@ -9,12 +9,12 @@
 //
 // The reference days of the autumn and winter (the Sunday after the
 // Exaltation, the Sundays after Theophany, Pentecost, the Publican Sunday)
-// are held as civil dates. They all take the calendar difference of the civil
-// year of the day itself, the same difference that turned the day into its
-// old-style date, so that every distance below is measured in one reckoning.
+// are held as civil dates, the days of the old-style year as old-style dates;
+// both name true days, so every distance below is the true number of days.
 
 #include "date.h"
 
+#include <optional>
 #include <string>
 
 namespace indikt {
@@ -28,14 +28,13 @@ enum class ReadingPeriod {
 
 struct ReadingCycle {
     Date x;               // the civil date
-    int plus = 0;         // the calendar difference of x's civil year
-    Date d;               // the old-style date
+    OldStyleDate d;       // the same day, old style
     int old_year = 0;     // Y
     int old_month = 0;
     int old_day = 0;
-    Date pascha;          // P (old style)
-    Date previous_pascha; // P₋
-    Date next_pascha;     // P₊
+    OldStyleDate pascha;          // P
+    OldStyleDate previous_pascha; // P₋
+    OldStyleDate next_pascha;     // P₊
     int w = 0;            // days between D and P, without sign
     int w_previous = 0;   // days between D and P₋
     std::string key;      // day key of D, "май25"
@@ -46,7 +45,6 @@ struct ReadingCycle {
     Date s15;             // Sunday after the Exaltation (civil)
     Date j7;              // Sunday after Theophany (civil)
     Date j25;             // Sunday among 25–31 January (civil)
-    Date f11;             // Sunday of the Forefathers (old style)
     Date pentecost;       // PE (civil)
     Date publican_end;    // PUB (civil)
     Date publican_dispatch;  // the Publican Sunday that starts the Triodion (civil)
@@ -56,7 +54,6 @@ struct ReadingCycle {
     int weeks_left = 0;   // k
     int week_back = 0;    // S (after the January table)
     int surplus = 0;      // Q
-    int n31 = 0;          // ordinal after Pentecost of the Sunday of the Forefathers
 
     int fromPascha() const { return d - pascha; }  // D − P, signed
     bool isSunday() const { return weekday == kSunday; }
@@ -75,9 +72,8 @@ ReadingPeriod OrdinaryPeriodOf(const ReadingCycle& c);
 
 // The number of the movable reading of the autumn and winter ("После Пасхи",
 // with w₋ in January and February): the jump after the Sunday after the
-// Exaltation, the weeks before the Publican Sunday in January and February,
-// and the Sunday of the 28th week replaced by that of the 29th when the
-// Forefathers' Sunday is the 31st after Pentecost.
+// Exaltation, then the weeks before the Publican Sunday in January and
+// February.
 int AutumnMovableNumber(const ReadingCycle& c);
 // The Apostle's number in the same period. The Apostle is read by the weeks
 // after Pentecost (w, or w₋ in January and February): the Gospel's Lukan jump
@@ -99,6 +95,22 @@ int EothinonNumber(const ReadingCycle& c);
 int AutumnSundayWeek(const ReadingCycle& c);
 int AutumnMondayWeek(const ReadingCycle& c);
 bool AfterJanuaryWeeks(const ReadingCycle& c);  // R − d + 1 > 33
+
+// A feast of the date on a weekday that sets the day's movable reading aside:
+// in the summer 24 and 29 June, 8, 15, 19 and 20 July, 1 and 29 August,
+// 1 September, and 25 June when it keeps the Nativity of the Forerunner; in
+// the autumn and winter 26 September, 1 and 22 October, 8 November,
+// 6 December, 1 and 5 January, and for the Apostle 30 December; and the great
+// fixed feasts of 6 and 15 August, 8 and 14 September, 21 November and
+// 2 February outside the Triodion.
+bool FeastSetsTheOrdinaryReadingAside(const ReadingCycle& c, ReadingBook book);
+
+// The day whose ordinary reading, set aside by such a feast, is read today
+// along with today's own ("и за субботу"): tomorrow, or yesterday when that
+// was a Monday, since a Sunday takes no reading of another day. Only an
+// ordinary day of the summer or of the autumn and winter receives one, and
+// only from a day of the same reading period.
+std::optional<Date> OrdinaryReadingMovedHere(const ReadingCycle& c, ReadingBook book);
 
 // The spring feasts moved by the movable cycle, as the Gospel and Apostle
 // readers see them: which feast's fixed reading a day receives, and whether

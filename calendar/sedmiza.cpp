@@ -126,7 +126,6 @@ std::string LinkedTableText(int e, int tone)
     case -35: return LinkWithTone("Неделя 2-я Великого поста", 9, tone);
     case -28: return LinkWithTone("Неделя 3-я Великого поста. Крестопоклонная", 10, tone);
     case -21: return LinkWithTone("Неделя 4-я Великого поста", 11, tone);
-    case -17: return LinkWithTone("Четверг 5-й седмицы Великого поста. Стояние Марии Египетской", 12, tone);
     case -15: return LinkWithTone("Суббота Акафиста", 13, tone);
     case -14: return LinkWithTone("Неделя 5-я Великого поста", 14, tone);
     case -8: return LinkWithTone("Лазарева суббота", 15, tone);
@@ -154,6 +153,14 @@ std::string LinkedTableText(int e, int tone)
     }
 }
 
+// The day of the Great Canon carries its link in place of the plain text.
+std::string GreatCanonText(int e, int tone)
+{
+    if (e == -17)
+        return LinkWithTone("Четверг 5-й седмицы Великого поста. Стояние Марии Египетской", 12, tone);
+    return LinkWithTone("Вторник 5-й седмицы Великого поста. Стояние Марии Египетской", 12, tone);
+}
+
 std::string WeekText(Date new_style, bool with_links)
 {
     const PentecostCount count = CountFromPentecost(new_style);
@@ -161,6 +168,8 @@ std::string WeekText(Date new_style, bool with_links)
     if (e < kFirstTableDay || e > kLastTableDay)
         return OutsideTable(new_style, count);
     if (with_links) {
+        if (OldStyle(new_style) == GreatCanonDay(YearOf(OldStyle(new_style))))
+            return GreatCanonText(e, count.tone);
         std::string linked = LinkedTableText(e, count.tone);
         if (!linked.empty())
             return linked;
@@ -170,25 +179,30 @@ std::string WeekText(Date new_style, bool with_links)
 
 }  // namespace
 
-// The count runs from this year's Pentecost, or from last year's while the day,
-// compared as a plain day number with this year's old-style Pascha, lies less
-// than six days after it. Mixing the new-style day with the old-style Pascha is
-// the rule as the whole program uses it: it only matters outside the table.
+// The count runs from this year's Pentecost from Palm Sunday on, and from
+// last year's before it: the tones of the Triodion weeks up to the fifth
+// Sunday of Lent continue those of the year before. Both Pentecosts are
+// reckoned in the same (old) style as the day itself.
 PentecostCount CountFromPentecost(Date new_style)
 {
-    const int difference = Plus(YearOf(new_style));
-    const Date old_style = new_style - difference;
+    const OldStyleDate old_style = OldStyle(new_style);
     const int old_year = YearOf(old_style);
-    const Date pascha = DatePasha(old_year);
-    const Date previous_pascha = DatePasha(old_year - 1);
-
-    const Date pentecost = (new_style < pascha + 6 ? previous_pascha : pascha) + 49 + difference;
-    const int days = DaysBetween(new_style, pentecost);
+    const OldStyleDate pascha = DatePasha(old_year);
+    const OldStyleDate palm_sunday = pascha - 7;
+    const OldStyleDate pentecost = (old_style < palm_sunday ? DatePasha(old_year - 1) : pascha) + 49;
+    const int days = DaysBetween(old_style, pentecost);
     const int sunday_number = days / 7;
     const int week_number = (days + 7) / 7;
     const int remainder = sunday_number % 8;
     const int tone = remainder == 0 ? 7 : remainder == 1 ? 8 : remainder - 1;
     return {old_style - pascha, sunday_number, week_number, tone};
+}
+
+OldStyleDate GreatCanonDay(int julian_year)
+{
+    const OldStyleDate thursday = DatePasha(julian_year) - 17;
+    const OldStyleDate annunciation = FromOldStyle(julian_year, 3, 25);
+    return annunciation == thursday || annunciation == thursday - 1 ? thursday - 2 : thursday;
 }
 
 std::string Sedmiza(Date new_style) { return WeekText(new_style, false); }

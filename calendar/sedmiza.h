@@ -28,4 +28,9 @@ struct PentecostCount {
 };
 PentecostCount CountFromPentecost(Date new_style);
 
+// The Great Canon of Saint Andrew ("Стояние Марии Египетской"): Thursday of
+// the fifth week of Lent, or Tuesday of that week when the Annunciation falls
+// on the Thursday or on the Wednesday, whose evening begins the Thursday.
+OldStyleDate GreatCanonDay(int julian_year);
+
 }  // namespace indikt

@@ -13,12 +13,12 @@ namespace indikt {
 namespace {
 
 // Name, weekday and civil date, then the old-style date in parentheses.
-std::string DayCaption(std::string_view name, Date civil, int difference)
+std::string DayCaption(std::string_view name, Date civil)
 {
     std::string caption(name);
     caption += TextOfDayTheWeekAndMonth(civil);
     caption += " (";
-    caption += TextOfMonthAndDay2(civil - difference);
+    caption += TextOfMonthAndDay2(OldStyle(civil));
     caption += ')';
     return caption;
 }
@@ -26,9 +26,8 @@ std::string DayCaption(std::string_view name, Date civil, int difference)
 // Where a period of the fasts menu ends; nothing for a single day.
 std::optional<Date> PeriodEnd(int kind, int year)
 {
-    const int difference = Plus(year);
-    const Date pascha = DatePasha(year) + difference;
-    const auto old_style_day = [&](int month, int day) { return FromCivil(year, month, day) + difference; };
+    const Date pascha = NewStyle(DatePasha(year));
+    const auto old_style_day = [&](int month, int day) { return NewStyle(FromOldStyle(year, month, day)); };
     switch (kind) {
     case 1: return pascha;
     case 2: return old_style_day(6, 29);
@@ -65,18 +64,17 @@ constexpr std::string_view kPeriodNames[] = {
 
 }  // namespace
 
-YearMenus BuildYearMenus(int year, Date today)
+YearMenus BuildYearMenus(int year)
 {
     YearMenus menus;
     const Date in_year = FromCivil(year, 1, 1);
-    const int difference = Plus(year);
 
     for (const ChurchFeast& feast : ChurchFeasts()) {
         const Date civil = *PerPrasdniki(feast.kind, in_year);
         std::string caption(feast.prefix);
         caption += TextOfDayTheWeekAndMonth(civil);
         caption += ' ';
-        caption += feast.movable ? "(" + TextOfMonthAndDay2(civil - difference) + ")" : std::string(feast.old_style_text);
+        caption += feast.movable ? "(" + TextOfMonthAndDay2(OldStyle(civil)) + ")" : std::string(feast.old_style_text);
         menus.church_feasts.push_back(std::move(caption));
     }
 
@@ -92,15 +90,15 @@ YearMenus BuildYearMenus(int year, Date today)
 
     for (int kind = 1; kind <= int(std::size(kPeriodNames)); ++kind) {
         const std::string_view name = kPeriodNames[kind - 1];
-        const Date start = *PerPost(kind, in_year, today);
+        const Date start = *PerPost(kind, in_year);
         const std::optional<Date> end = PeriodEnd(kind, year);
         if (!end) {
-            menus.periods.push_back(DayCaption(name, start, difference));
+            menus.periods.push_back(DayCaption(name, start));
             continue;
         }
-        std::string caption = DayCaption(name, start, difference);
+        std::string caption = DayCaption(name, start);
         caption += " до ";
-        caption += DayCaption("", *end, difference);
+        caption += DayCaption("", *end);
         caption += " - ";
         caption += std::to_string(DaysBetween(start, *end));
         caption += " дн.";

@@ -22,7 +22,6 @@ struct YearMenus {
     std::array<std::string, 4> headings;
 };
 
-// `today` is the real date (the Saturday of Saint Demetrius depends on it).
-YearMenus BuildYearMenus(int year, Date today);
+YearMenus BuildYearMenus(int year);
 
 }  // namespace indikt

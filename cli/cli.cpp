@@ -21,7 +21,7 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: indikt-cli day YYYY-MM-DD [--today YYYY-MM-DD]\n"
     "       indikt-cli range FROM TO [--readings] [--data-root DIR] [--today YYYY-MM-DD]\n"
-    "       indikt-cli jumps YYYY-MM-DD [--today YYYY-MM-DD]\n"
+    "       indikt-cli jumps YYYY-MM-DD\n"
     "       indikt-cli feasts YYYY-MM-DD [--data-root DIR] [--today YYYY-MM-DD]\n"
     "       indikt-cli readings YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli menaion YYYY-MM-DD [--data-root DIR]\n"
@@ -151,7 +151,7 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
         AppendDayJson(text, ParseAcceptedDate(invocation.dates[0], "date"));
     } else if (invocation.command == "jumps") {
         ExpectDateCount(invocation, 1);
-        AppendJumpsJson(text, ParseAcceptedDate(invocation.dates[0], "date"), today);
+        AppendJumpsJson(text, ParseAcceptedDate(invocation.dates[0], "date"));
     } else if (invocation.command == "feasts") {
         ExpectDateCount(invocation, 1);
         std::vector<std::string> warnings;

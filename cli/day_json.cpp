@@ -24,9 +24,8 @@ void AppendPadded(std::string& out, int value, int width)
     out.append(buffer, result.ptr);
 }
 
-void AppendIsoDate(std::string& out, Date date)
+void AppendIsoFields(std::string& out, const DayFields& fields)
 {
-    const CivilFields fields = Fields(date);
     out += '"';
     AppendPadded(out, fields.year, 4);
     out += '-';
@@ -35,6 +34,11 @@ void AppendIsoDate(std::string& out, Date date)
     AppendPadded(out, fields.day, 2);
     out += '"';
 }
+
+void AppendIsoDate(std::string& out, Date date) { AppendIsoFields(out, Fields(date)); }
+
+// The Julian year, month and day of the date.
+void AppendIsoDate(std::string& out, OldStyleDate date) { AppendIsoFields(out, Fields(date)); }
 
 void AppendOptionalDate(std::string& out, std::optional<Date> date)
 {
@@ -102,8 +106,10 @@ void AppendDayJson(std::string& out, Date date)
     AppendJsonKey(out, "weekday");
     AppendJsonInt(out, Weekday(date));
     AppendJsonKey(out, "plus");
-    AppendJsonInt(out, Plus(YearOf(date)));
+    AppendJsonInt(out, CalendarDifference(date));
     AppendJsonKey(out, "pascha");
+    AppendIsoDate(out, NewStyle(facts.pascha));
+    AppendJsonKey(out, "pascha_old_style");
     AppendIsoDate(out, facts.pascha);
     AppendJsonKey(out, "pascha_distance");
     AppendJsonInt(out, facts.pascha_distance);
@@ -136,12 +142,12 @@ void AppendDayJson(std::string& out, Date date)
     out += "}}\n";
 }
 
-void AppendJumpsJson(std::string& out, Date current, Date today)
+void AppendJumpsJson(std::string& out, Date current)
 {
-    const Date current_pascha = MakeDayFacts(current).pascha;
+    const OldStyleDate current_pascha = MakeDayFacts(current).pascha;
     out += '{';
     AppendJsonKey(out, "post", true);
-    AppendTargets(out, 17, [&](int kind) { return PerPost(kind, current, today); });
+    AppendTargets(out, 17, [&](int kind) { return PerPost(kind, current); });
     AppendJsonKey(out, "feasts");
     AppendTargets(out, 30, [&](int kind) { return PerPrasdniki(kind, current); });
     AppendJsonKey(out, "civil");

@@ -20,6 +20,6 @@ std::optional<Date> ParseIsoDate(std::string_view text);
 void AppendDayJson(std::string& out, Date date);
 
 // One line of `jumps`: the targets of every jump command from `current`.
-void AppendJumpsJson(std::string& out, Date current, Date today);
+void AppendJumpsJson(std::string& out, Date current);
 
 }  // namespace indikt::cli

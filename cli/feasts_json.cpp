@@ -30,8 +30,8 @@ void AppendFeastsJson(std::string& out, Date date, Date today, const std::string
         warnings.push_back(settings.loadError().toStdString());
     const UnderCalendarSwitches switches = FeastDisplaySwitches(settings);
 
-    const GridFeastText grid = CalendarPrasd(feasts, date, today, switches.statuses);
-    const UnderCalendarText under = ListJubPr(feasts, jubilees, date, today, switches);
+    const GridFeastText grid = CalendarPrasd(feasts, date, switches.statuses);
+    const UnderCalendarText under = ListJubPr(feasts, jubilees, date, switches);
     out += '{';
     AppendJsonKey(out, "feasts", true);
     AppendJsonString(out, grid.text);

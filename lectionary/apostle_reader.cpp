@@ -34,16 +34,35 @@ QString Joined(const QString& a, const QString& b)
     return b.isEmpty() ? a : a + " " + b;
 }
 
+// The movable reading of the Apostle in the ordinary period of a day.
+QString OrdinaryPath(const ReadingCycle& c)
+{
+    switch (OrdinaryPeriodOf(c)) {
+    case ReadingPeriod::Triodion: return kBefore + MovableFile(c.w);
+    case ReadingPeriod::AutumnWinter: return kAfter + MovableFile(AutumnApostleNumber(c));
+    default: return kAfter + MovableFile(c.w);
+    }
+}
+
+// The ordinary reading of a day whose feast set it aside, read today along
+// with today's own: " И за субботу: " and the reading.
+QString MovedHere(const SlotReader& r, const ReadingCycle& c, const QString& own)
+{
+    const std::optional<Date> from = OrdinaryReadingMovedHere(c, ReadingBook::Apostle);
+    if (own.isEmpty() || !from)
+        return {};
+    return Labelled(AlongForTheDay(*from), r.readAlong(OrdinaryPath(MakeReadingCycle(*from))));
+}
+
 QString Pentecostarion(SlotReader& r, const ReadingCycle& c)
 {
     const bool sunday = c.isSunday();
     const std::string& key = c.key;
     const QString other = Labelled(" ", r.read(kOther, OtherFile(c)));
-    const MovedFeast received = FeastReceivedOn(c);
-    const bool without_movable =
-        (!sunday && KeyIn(key, {"июн24", "июн29", "июл08", "июл15", "июл19", "июл20", "авг01", "авг29", "сен01"})) ||
-        received == MovedFeast::NativityOfForerunner;
-    const QString movable = without_movable ? QString() : r.read(kMovable, kAfter + MovableFile(c.w));
+    QString movable = FeastSetsTheOrdinaryReadingAside(c, ReadingBook::Apostle)
+                          ? QString()
+                          : r.read(kMovable, kAfter + MovableFile(c.w));
+    movable += MovedHere(r, c, movable);
     QString fixed;
     if (key == "май21" && c.fromPascha() > 49) {
         fixed = "Богородице: [зачало 240, Флп 2:5–11=240]. Равноапостольным: [зачало 200, Гал 1:11–19=200].";
@@ -74,11 +93,7 @@ QString GreatFeast(SlotReader& r, const ReadingCycle& c)
     const QString great_fixed = r.read(kGreatFixed, kGreatFixedFolder + KeyFile(key));
     QString text = annunciation && from == -7 ? Joined(great_fixed, great_movable) : Joined(great_movable, great_fixed);
     if (c.isSunday() && !movable_feast && KeyIn(key, {"фев02", "мар25", "авг15", "сен08", "ноя21"})) {
-        const ReadingPeriod period = OrdinaryPeriodOf(c);
-        const QString path = period == ReadingPeriod::Triodion       ? kBefore + MovableFile(c.w)
-                             : period == ReadingPeriod::AutumnWinter ? kAfter + MovableFile(AutumnApostleNumber(c))
-                                                                     : kAfter + MovableFile(c.w);
-        text += Labelled(c.d < c.pascha && c.w == 28 ? " Недели: " : " Рядовое ", r.read(kMovable, path));
+        text += Labelled(c.d < c.pascha && c.w == 28 ? " Недели: " : " Рядовое ", r.read(kMovable, OrdinaryPath(c)));
         if (key == "сен08")
             text += Labelled(" ", r.read(kOther, OtherFile(c)));
     }
@@ -105,8 +120,9 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
     }
     const int number = AutumnApostleNumber(c);
     QString movable;
-    if (!(!sunday && KeyIn(key, {"сен26", "окт01", "окт22", "ноя08", "дек06", "дек30", "янв01", "янв05"})))
+    if (!FeastSetsTheOrdinaryReadingAside(c, ReadingBook::Apostle))
         movable = r.read(kMovable, kAfter + MovableFile(number));
+    movable += MovedHere(r, c, movable);
     QString ordinary = Labelled(" Рядовое: ", movable);
     const bool december = c.old_month == 12;
     const bool until_j7 = c.january_february && c.x <= c.j7;
@@ -125,10 +141,7 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
         }
         movable = label + movable;
     }
-    const bool kept_in_december = (KeyIn(key, {"дек17", "дек18", "дек19"}) && c.week_after_pentecost == 31 && c.n31 == 31) ||
-                                  (KeyIn(key, {"дек30", "дек31"}) && c.week_after_pentecost == 33 && c.n31 == 31 && !sunday);
-    if ((c.surplus != 0 && !other.isEmpty() && c.x != c.j25 && (december || until_j7)) || (key == "дек21" && sunday) ||
-        (december && c.old_day >= 12 && c.surplus > 4 && !kept_in_december)) {
+    if ((c.surplus != 0 && !other.isEmpty() && c.x != c.j25 && (december || until_j7)) || (key == "дек21" && sunday)) {
         movable.clear();
         r.forget(kMovable);
     }
@@ -175,7 +188,7 @@ QString Triodion(SlotReader& r, const ReadingCycle& c)
     QString fixed;
     // The reading of 11 January moves to 15 February when the Publican Sunday
     // fell on 11 January, as for the Gospel.
-    const CivilFields publican = Fields(c.publican_dispatch - c.plus);
+    const DayFields publican = Fields(OldStyle(c.publican_dispatch));
     if (key == "фев15" && publican.month == 1 && publican.day == 11)
         fixed = r.read(kFixed, kFixedFolder + "янв11.txt");
     else if (!(key == "янв11" && c.x == c.publican_dispatch))

@@ -39,9 +39,9 @@ QString GreatMovable(bool before_pascha, bool matins)
 
 
 // "Вт 4 июн (22 май)": the civil weekday and date and the old-style date of a day.
-QString TransferCaption(Date target, int plus)
+QString TransferCaption(Date target)
 {
-    return Qs(TextOfDayTheWeekAndMonth1(target)) + " (" + Qs(TextOfMonthAndDay3(target - plus)) + ")";
+    return Qs(TextOfDayTheWeekAndMonth1(target)) + " (" + Qs(TextOfMonthAndDay3(OldStyle(target))) + ")";
 }
 
 const QString kThirdFindingHere = "На этот день переносится служба Обретению главы Иоанна Предтечи.";
@@ -58,7 +58,7 @@ QString SundayMatins(SlotReader& r, const ReadingCycle& c)
                : QString();
 }
 
-int OffsetOf(const ReadingCycle& c, int month, int day) { return FromCivil(c.old_year, month, day) - c.pascha; }
+int OffsetOf(const ReadingCycle& c, int month, int day) { return FromOldStyle(c.old_year, month, day) - c.pascha; }
 
 // The period a great feast's day would have without the feast: its own
 // movable reading is numbered by it.
@@ -69,6 +69,16 @@ QString OrdinaryLiturgyPath(const ReadingCycle& c)
     case ReadingPeriod::AutumnWinter: return kLiturgyAfter + MovableFile(AutumnMovableNumber(c));
     default: return kLiturgyAfter + MovableFile(c.w);
     }
+}
+
+// The ordinary reading of a day whose feast set it aside, read today along
+// with today's own: " И за субботу: " and the reading.
+QString MovedHere(const SlotReader& r, const ReadingCycle& c, const QString& own)
+{
+    const std::optional<Date> from = OrdinaryReadingMovedHere(c, ReadingBook::Gospel);
+    if (own.isEmpty() || !from)
+        return {};
+    return Labelled(AlongForTheDay(*from), r.readAlong(OrdinaryLiturgyPath(MakeReadingCycle(*from))));
 }
 
 QString Pentecostarion(SlotReader& r, const ReadingCycle& c)
@@ -83,10 +93,10 @@ QString Pentecostarion(SlotReader& r, const ReadingCycle& c)
     const bool moved_here = received == MovedFeast::ThirdFinding;
     const bool nativity_here = received == MovedFeast::NativityOfForerunner;
     const bool no_fixed = FixedReadingSuppressed(c);
-    const bool without_movable =
-        (!sunday && KeyIn(key, {"июн24", "июн29", "июл08", "июл15", "июл19", "июл20", "авг01", "авг29", "сен01"})) ||
-        nativity_here;
-    const QString movable = without_movable ? QString() : r.read(kMovable, kLiturgyAfter + MovableFile(c.w));
+    QString movable = FeastSetsTheOrdinaryReadingAside(c, ReadingBook::Gospel)
+                          ? QString()
+                          : r.read(kMovable, kLiturgyAfter + MovableFile(c.w));
+    movable += MovedHere(r, c, movable);
 
     const std::string matins_key = moved_here ? "май25" : no_fixed ? "" : key;
     const QString fixed_matins =
@@ -117,7 +127,7 @@ QString Pentecostarion(SlotReader& r, const ReadingCycle& c)
     if (moved_here)
         text += kNotice + kThirdFindingHere;
     if (key == "май25" && no_fixed)
-        text += kNotice + kThirdFindingMoved + TransferCaption(ThirdFindingTarget(c), c.plus) + ".";
+        text += kNotice + kThirdFindingMoved + TransferCaption(ThirdFindingTarget(c)) + ".";
     if (nativity_here)
         text += kNotice + kNativityHere;
     return text;
@@ -201,8 +211,9 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
     const QString movable_matins =
         sunday ? QString() : Labelled("На утрени ", r.read(kMatins, kMatinsAfter + MovableFile(w)), "\r\n");
     QString movable;
-    if (!(!sunday && KeyIn(key, {"сен26", "окт01", "окт22", "ноя08", "дек06", "янв01", "янв05"})))
+    if (!FeastSetsTheOrdinaryReadingAside(c, ReadingBook::Gospel))
         movable = r.read(kMovable, kLiturgyAfter + MovableFile(AutumnMovableNumber(c)));
+    movable += MovedHere(r, c, movable);
     QString ordinary = Labelled(" Рядовое: ", movable);
 
     const bool december = c.old_month == 12;
@@ -234,11 +245,7 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
         }
         movable = label + movable;
     }
-    const bool from_december_12 = december && c.old_day >= 12;
-    const bool kept_in_december = (KeyIn(key, {"дек17", "дек18", "дек19"}) && c.week_after_pentecost == 31 && c.n31 == 31) ||
-                                  (KeyIn(key, {"дек30", "дек31"}) && c.week_after_pentecost == 33 && c.n31 == 31 && !sunday);
-    if ((c.surplus != 0 && !other.isEmpty() && c.x != c.j25 && (december || until_j7)) || (key == "дек21" && sunday) ||
-        (from_december_12 && c.surplus > 4 && !kept_in_december)) {
+    if ((c.surplus != 0 && !other.isEmpty() && c.x != c.j25 && (december || until_j7)) || (key == "дек21" && sunday)) {
         movable.clear();
         r.forget(kMovable);
     }
@@ -327,8 +334,8 @@ QString Triodion(SlotReader& r, const ReadingCycle& c)
     QString fixed;
     if (sunday && meeting_on_forgiveness) {
         fixed = r.read(kFixed, kGreatFixedLiturgy + "фев02.txt");
-    } else if (key == "фев15" && Fields(c.publican_dispatch - c.plus).month == 1 &&
-               Fields(c.publican_dispatch - c.plus).day == 11) {
+    } else if (key == "фев15" && Fields(OldStyle(c.publican_dispatch)).month == 1 &&
+               Fields(OldStyle(c.publican_dispatch)).day == 11) {
         fixed = r.read(kFixed, kFixedLiturgy + "янв11.txt");
     } else {
         fixed = r.read(kFixed, kFixedLiturgy + KeyFile(fixed_key));
@@ -346,7 +353,7 @@ QString Triodion(SlotReader& r, const ReadingCycle& c)
     const MovedFeast received = FeastReceivedOn(c);
     const int feb24 = OffsetOf(c, 2, 24);
     const int mar9 = OffsetOf(c, 3, 9);
-    const QString target = TransferCaption(TriodionTransferTarget(c), c.plus);
+    const QString target = TransferCaption(TriodionTransferTarget(c));
     if (received == MovedFeast::FirstFinding)
         text += kNotice + kThirdFindingHere;
     if (key == "фев24" && (feb24 == -57 || feb24 == -53 || feb24 == -51 || feb24 == -48 || (feb24 >= -47 && feb24 <= -44)))
@@ -371,7 +378,7 @@ ReadingText EvangText(const TreeFiles& files, Date civil)
         text = GreatFeast(reader, c);
         const int may25 = OffsetOf(c, 5, 25);
         if (c.key == "май25" && (may25 == 49 || may25 == 50))
-            text += kNotice + kThirdFindingMoved + TransferCaption(ThirdFindingTarget(c), c.plus) + ".";
+            text += kNotice + kThirdFindingMoved + TransferCaption(ThirdFindingTarget(c)) + ".";
         break;
     }
     case ReadingPeriod::AutumnWinter: text = AutumnWinter(reader, c); break;

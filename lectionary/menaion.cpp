@@ -85,15 +85,14 @@ QString UkasTipikon(const QString& text, const QString& data_root)
 
 MenaionText MesezText(const TreeFiles& files, Date civil)
 {
-    const int plus = Plus(YearOf(civil));
-    const Date old = civil - plus;
-    const CivilFields o = Fields(old);
-    const Date pascha = DatePasha(o.year);
+    const OldStyleDate old = OldStyle(civil);
+    const DayFields o = Fields(old);
+    const OldStyleDate pascha = DatePasha(o.year);
     const int distance = DaysBetween(old, pascha);
     const bool before = old < pascha;
     const QString key = Qs(TextOfMonthAndDay(old));
     const QString weekday = Qs(TextOfDayTheWeek(civil));
-    const int meeting = DaysBetween(FromCivil(o.year, 2, 2), pascha);
+    const int meeting = DaysBetween(FromOldStyle(o.year, 2, 2), pascha);
     const int from = old - pascha;
 
     const QString side = before ? "До Пасхи\\" : "После Пасхи\\";
@@ -101,7 +100,8 @@ MenaionText MesezText(const TreeFiles& files, Date civil)
     const QString path2 = "Месяцеслов\\Великие праздники\\Непереходящие праздники\\" + key + ".txt";
     const QString path3 = "Месяцеслов\\Переходящие праздники\\" + side + Distance(distance);
     const QString fixed_with_weekday = "Месяцеслов\\Непереходящие праздники\\" + key + weekday + ".txt";
-    const QString plain_key = key == "фев28" && IsLeapYear(YearOf(civil)) ? key + "в" : key;
+    // In a year with a Julian 29 February the 28th has its own record.
+    const QString plain_key = key == "фев28" && IsJulianLeapYear(o.year) ? key + "в" : key;
     const QString path4 = files.exists(fixed_with_weekday) ? fixed_with_weekday
                                                            : "Месяцеслов\\Непереходящие праздники\\" + plain_key + ".txt";
     const QString path5 = "Месяцеслов\\Переходящие праздники\\Иные\\" + key + weekday + ".txt";

@@ -19,6 +19,11 @@ QString SlotReader::read(int slot, const QString& relative)
     return files_.reading(relative);
 }
 
+QString SlotReader::readAlong(const QString& relative) const
+{
+    return relative.isEmpty() || !files_.exists(relative) ? QString() : files_.reading(relative);
+}
+
 void SlotReader::forget(int slot) { slots_[slot].clear(); }
 
 void SlotReader::mark(int slot, const QString& relative) { slots_[slot] = Portable(relative); }
@@ -54,6 +59,14 @@ QString KeyFile(const std::string& key) { return key.empty() ? QString() : Qs(ke
 QString Labelled(const QString& label, const QString& text, const QString& after)
 {
     return text.isEmpty() ? QString() : label + text + after;
+}
+
+QString AlongForTheDay(Date day)
+{
+    // The weekday after "за", by the ISO number.
+    static const char* const kAccusative[] = {"понедельник", "вторник", "среду", "четверг", "пятницу", "субботу",
+                                              "воскресенье"};
+    return QString(" И за ") + QString::fromUtf8(kAccusative[IsoWeekday(day) - 1]) + ": ";
 }
 
 QString LeftTrimmed(const QString& text)

@@ -21,6 +21,8 @@ public:
     // Reads a reading file into `slot` (a later file of the same slot wins);
     // empty, and the slot untouched, when there is no such file.
     QString read(int slot, const QString& relative);
+    // A reading shown along with another of its slot, which keeps the other's file.
+    QString readAlong(const QString& relative) const;
     // A piece that is not shown in the end leaves its slot empty.
     void forget(int slot);
     // The slot filled by a text that is not a file of its own.
@@ -41,6 +43,9 @@ QString MovableFile(int number);                 // "007.txt"
 QString KeyFile(const std::string& key);         // "май25.txt", empty for no key
 QString Labelled(const QString& label, const QString& text, const QString& after = {});  // empty stays empty
 QString LeftTrimmed(const QString& text);
+// " И за субботу: ": the label of the ordinary reading of another day read
+// along with the day's own.
+QString AlongForTheDay(Date day);
 QString RightTrimmed(const QString& text);
 
 }  // namespace indikt

@@ -5,6 +5,7 @@
 #include "calendar/date_texts.h"
 #include "calendar/paschalion.h"
 #include "calendar/reading_cycle.h"
+#include "calendar/sedmiza.h"
 
 #include <QRegularExpression>
 
@@ -44,18 +45,10 @@ bool Between(int day, int first, int last) { return day >= first && day <= last;
 
 }  // namespace
 
-// The reference Pascha is this year's from Palm Sunday on, otherwise last
-// year's; the weeks are counted in old style from its Pentecost.
+// The tone of the Sunday, as the week of the church year names it.
 int ToneOfWeek(Date civil)
 {
-    if (Weekday(civil) != kSunday)
-        return 0;
-    const Date old = OldStyle(civil);
-    const Date pascha = DatePasha(YearOf(old));
-    const Date reference = old >= pascha - 7 ? pascha : DatePasha(YearOf(old) - 1);
-    const int weeks = DaysBetween(reference + 49, old) / 7;
-    const int r = weeks % 8;
-    return r == 0 ? 7 : r == 1 ? 8 : r - 1;
+    return Weekday(civil) == kSunday ? CountFromPentecost(civil).tone : 0;
 }
 
 QString MediaPageTemplate(bool video)
@@ -82,12 +75,12 @@ TroparDay Tropar(const TreeFiles& files, Date civil)
 
     // 0: the Sunday of the tone, in Lent its Lenten set.
     if (c.isSunday()) {
-        const Date before_publican = c.pascha - 71 + c.plus;
+        const Date before_publican = NewStyle(c.pascha - 71);
         const bool feast = (c.old_month == 1 && c.old_day == 6) || (c.old_month == 8 && c.old_day == 6) ||
                            (c.old_month == 9 && c.old_day == 14) || (c.old_month == 12 && c.old_day == 25);
-        if ((civil <= before_publican || civil >= c.pascha + 65 + c.plus) && !feast)
+        if ((civil <= before_publican || civil >= NewStyle(c.pascha + 65)) && !feast)
             sets[0] = kHymns + "Воскресные\\" + QString::number(day.tone);
-        else if (civil > before_publican && civil < c.pascha - 8 + c.plus)
+        else if (civil > before_publican && civil < NewStyle(c.pascha - 8))
             sets[0] = kHymns + "Воскресные\\Великим постом\\" + QString::number(day.tone);
     }
     // 1: the great movable feast, or its afterfeast.
@@ -103,7 +96,7 @@ TroparDay Tropar(const TreeFiles& files, Date civil)
     const int m = c.old_month;
     const int d = c.old_day;
     const int from = c.fromPascha();
-    const int meeting = DaysBetween(FromCivil(c.old_year, 2, 2), c.pascha);
+    const int meeting = DaysBetween(FromOldStyle(c.old_year, 2, 2), c.pascha);
     const bool meeting_afterfeast = meeting > 63 || (w > 57 && Between(meeting, 61, 63)) ||
                                     (w > 53 && Between(meeting, 57, 60)) || (w > 51 && Between(meeting, 55, 56)) ||
                                     (w > 49 && Between(meeting, 53, 54)) || (w > 48 && Between(meeting, 50, 52));

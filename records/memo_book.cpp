@@ -189,7 +189,7 @@ WriteResult MemoBook::addJubilee(const JubileeInput& input)
     jubilee.name = input.name.trimmed();
     jubilee.stored = ClampToCalendarRange(input.picked);
     if (input.movable)
-        jubilee.pascha_offset = OffsetFromPascha(jubilee.stored, clock_);
+        jubilee.pascha_offset = OffsetFromPascha(jubilee.stored);
     jubilee.show_years = input.show_years;
     ComputeJubilee(jubilee, clock_);
     orders_[std::size_t(MemoList::Jubilees)] = {};
@@ -205,11 +205,11 @@ WriteResult MemoBook::addFeast(const FeastInput& input)
     const Date picked = ClampToCalendarRange(input.picked);
     PrasdRecord feast;
     if (input.movable) {
-        feast = MakeFeast(input.name.trimmed(), true, input.status, OffsetFromPascha(picked, clock_), picked, false,
+        feast = MakeFeast(input.name.trimmed(), true, input.status, OffsetFromPascha(picked), picked, false,
                           clock_);
     } else if (input.status == FeastStatus::Church) {
         // A fixed church feast keeps the old-style day and month of the date picked.
-        feast = MakeFeast(input.name.trimmed(), false, input.status, 0, picked - MemoPlus(clock_), true, clock_);
+        feast = MakeFeast(input.name.trimmed(), false, input.status, 0, KeptOldStyleDay(picked), true, clock_);
     } else {
         feast = MakeFeast(input.name.trimmed(), false, input.status, 0, picked, false, clock_);
     }

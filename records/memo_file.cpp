@@ -55,14 +55,14 @@ QString StoredDateText(Date date) { return QString::fromStdString(TextOfDayAndMo
 // "Празднование": a church feast's date in the old style, others civil. A
 // fixed feast keeps its entered date; a movable one, defined by its offset,
 // writes its next occurrence.
-Date FeastDateToKeep(const PrasdRecord& feast, int plus)
+Date FeastDateToKeep(const PrasdRecord& feast)
 {
     const bool church = feast.status == FeastStatus::Church;
     if (feast.movable)
-        return church ? feast.occurrence - plus : feast.occurrence;
-    if (church)
-        return feast.stored_is_old_style ? feast.stored : feast.stored - plus;
-    return feast.stored_is_old_style ? feast.stored + plus : feast.stored;
+        return church ? KeptOldStyleDay(feast.occurrence) : feast.occurrence;
+    if (church && !feast.stored_is_old_style)
+        return KeptOldStyleDay(feast.stored);
+    return feast.stored;  // kept as entered: old style for a church feast, civil otherwise
 }
 
 // The values of one record read so far; a record is complete at its name line.
@@ -286,7 +286,6 @@ QString MemoFileText(const MemoLists& lists, const MemoClock& clock)
 {
     const Labels& l = MemoLabels();
     const QString today = StoredDateText(clock.today);
-    const int plus = MemoPlus(clock);
     QStringList lines;
     lines << QString::fromUtf8(kMemoHeader) << "Юбилеи от " + today << QString();
     for (const YubRecord& jubilee : lists.jubilees) {
@@ -297,7 +296,7 @@ QString MemoFileText(const MemoLists& lists, const MemoClock& clock)
     }
     lines << QString() << "Праздники от " + today << QString();
     for (const PrasdRecord& feast : lists.feasts) {
-        const Date kept = FeastDateToKeep(feast, plus);
+        const Date kept = FeastDateToKeep(feast);
         lines << l.feast_kind + KindText(feast.movable) << l.feast_status + StatusText(feast.status)
               << l.feast_offset + QString::number(feast.pascha_offset) << l.feast_date + StoredDateText(kept)
               << l.feast_name + feast.name;

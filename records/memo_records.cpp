@@ -3,6 +3,8 @@
 #include "calendar/date_texts.h"
 #include "calendar/paschalion.h"
 
+#include <algorithm>
+
 namespace indikt {
 
 namespace {
@@ -25,9 +27,9 @@ QString DaysWord(int count)
     return " дней ";
 }
 
-QString MovablePreview(const QString& start, Date picked, const MemoClock& clock)
+QString MovablePreview(const QString& start, Date picked)
 {
-    const int offset = OffsetFromPascha(picked, clock);
+    const int offset = OffsetFromPascha(picked);
     if (offset < 0)
         return start + "за " + QString::number(-offset) + DaysWord(-offset) + "до Пасхи";
     if (offset > 0)
@@ -37,7 +39,14 @@ QString MovablePreview(const QString& start, Date picked, const MemoClock& clock
 
 }  // namespace
 
-int MemoPlus(const MemoClock& clock) { return Plus(YearOf(clock.today)); }
+Date KeptOldStyleDay(Date civil)
+{
+    const DayFields old = Fields(OldStyle(civil));
+    // The civil calendar lacks 29 February of 1900, 2100 ...: that day keeps
+    // its month and day with the leap year before.
+    const int year = IsValidCivil(old.year, old.month, old.day) ? old.year : old.year - 4;
+    return FromCivil(year, old.month, old.day);
+}
 
 Date ClampToCalendarRange(Date date)
 {
@@ -108,9 +117,9 @@ std::optional<FeastStatus> StatusFromText(QStringView text)
     return std::nullopt;
 }
 
-int OffsetFromPascha(Date civil, const MemoClock& clock)
+int OffsetFromPascha(Date civil)
 {
-    const Date old_style = civil - MemoPlus(clock);
+    const OldStyleDate old_style = OldStyle(civil);
     return old_style - DatePasha(YearOf(old_style));
 }
 
@@ -118,12 +127,11 @@ void ComputeJubilee(YubRecord& jubilee, const MemoClock& clock)
 {
     const Date today = clock.today;
     const int year = YearOf(today);
-    const int plus = MemoPlus(clock);
     Date occurrence;
     if (jubilee.movable()) {
-        occurrence = DatePasha(year) + *jubilee.pascha_offset + plus;
+        occurrence = NewStyle(DatePasha(year)) + *jubilee.pascha_offset;
         if (occurrence < today)
-            occurrence = DatePasha(year + 1) + *jubilee.pascha_offset + plus;
+            occurrence = NewStyle(DatePasha(year + 1)) + *jubilee.pascha_offset;
     } else {
         occurrence = SameDayInYear(jubilee.stored, year);
         if (occurrence < today)
@@ -145,34 +153,40 @@ PrasdRecord MakeFeast(QString name, bool movable, FeastStatus status, int pascha
     feast.stored_is_old_style = !movable && status == FeastStatus::Church && stored_is_old_style;
     const Date today = clock.today;
     const int year = YearOf(today);
-    const int plus = MemoPlus(clock);
 
     if (movable) {
-        feast.occurrence = DatePasha(year) + pascha_offset + plus;
+        feast.occurrence = NewStyle(DatePasha(year)) + pascha_offset;
         if (feast.occurrence < today)
-            feast.occurrence = DatePasha(year + 1) + pascha_offset + plus;
+            feast.occurrence = NewStyle(DatePasha(year + 1)) + pascha_offset;
         feast.pascha_offset = pascha_offset;
     } else {
         const bool old_style = status == FeastStatus::Church && stored_is_old_style;
-        const int shift = old_style ? plus : 0;
+        const CivilFields kept = Fields(stored);
+        // The kept day in a year: for an old-style feast the civil day its
+        // old-style day and month fall on in that old-style year.
+        const auto in_year = [&](int y) {
+            return old_style
+                       ? NewStyle(FromOldStyle(y, kept.month, std::min(kept.day, DaysInJulianMonth(y, kept.month))))
+                       : SameDayInYear(stored, y);
+        };
         int chosen_year = year;
         if (old_style) {
             // Late-December old-style feasts fall in early January: in the
             // first days of January they are looked for in this January.
+            const int difference = CalendarDifference(today);
             const CivilFields now = Fields(today);
-            const CivilFields kept = Fields(stored);
-            if (now.month == 1 && now.day < plus + 1 && kept.month == 12 && kept.day > 31 - plus)
+            if (now.month == 1 && now.day < difference + 1 && kept.month == 12 && kept.day > 31 - difference)
                 chosen_year = year - 1;
         }
-        feast.occurrence = SameDayInYear(stored, chosen_year) + shift;
+        feast.occurrence = in_year(chosen_year);
         int pascha_year = year;
         if (feast.occurrence < today) {
             // The following occurrence is the one of the year after the year
             // chosen (for the January case above, this year's December).
-            feast.occurrence = SameDayInYear(stored, chosen_year + 1) + shift;
+            feast.occurrence = in_year(chosen_year + 1);
             pascha_year = chosen_year + 1;
         }
-        feast.pascha_offset = (feast.occurrence - plus) - DatePasha(pascha_year);
+        feast.pascha_offset = OldStyle(feast.occurrence) - DatePasha(pascha_year);
     }
     feast.waiting = DaysBetween(feast.occurrence, today);
     return feast;
@@ -252,19 +266,19 @@ JubileeEntry ToJubileeEntry(const YubRecord& jubilee)
             .show_years = jubilee.show_years};
 }
 
-QString NewJubileePreview(Date picked, bool movable, const MemoClock& clock)
+QString NewJubileePreview(Date picked, bool movable)
 {
     if (movable)
-        return MovablePreview("Новый юбилей: ", picked, clock);
+        return MovablePreview("Новый юбилей: ", picked);
     return "Новый юбилей: " + Qs(TextOfDayAndMonthAndYear6(picked)) + " г.";
 }
 
-QString NewFeastPreview(Date picked, bool movable, const MemoClock& clock)
+QString NewFeastPreview(Date picked, bool movable)
 {
     if (movable)
-        return MovablePreview("Новый праздник: ", picked, clock);
-    return "Новый праздник: " + Qs(TextOfMonthAndDay2(picked)) + " (" +
-           Qs(TextOfMonthAndDay2(picked - MemoPlus(clock))) + " по ст. ст.)";
+        return MovablePreview("Новый праздник: ", picked);
+    return "Новый праздник: " + Qs(TextOfMonthAndDay2(picked)) + " (" + Qs(TextOfMonthAndDay2(OldStyle(picked))) +
+           " по ст. ст.)";
 }
 
 QString NewEventPreview(EventPeriod period, Date date, int minute, const MemoClock& clock)

@@ -22,8 +22,9 @@ struct MemoClock {
 
 inline constexpr int kMinutesPerDay = 24 * 60;
 
-// The difference of the calendars the dialog works with: Plus of today's year.
-int MemoPlus(const MemoClock& clock);
+// The form in which a fixed church feast keeps its old-style day: a date
+// whose year, month and day are the old-style ones of the civil date.
+Date KeptOldStyleDay(Date civil);
 
 // Dates read from the file or picked are kept within the calendar's range.
 Date ClampToCalendarRange(Date date);
@@ -100,9 +101,9 @@ EventPeriod PeriodFromText(QStringView text);
 // Nothing for a text that is none of the three statuses.
 std::optional<FeastStatus> StatusFromText(QStringView text);
 
-// The signed days from Pascha of a civil date: its old-style date (minus the
-// dialog's difference) against Pascha of that old-style date's year.
-int OffsetFromPascha(Date civil, const MemoClock& clock);
+// The signed days from Pascha of a civil date: its old-style date against
+// Pascha of that old-style date's year.
+int OffsetFromPascha(Date civil);
 
 // Next occurrence, waiting and years of a jubilee.
 void ComputeJubilee(YubRecord& jubilee, const MemoClock& clock);
@@ -131,8 +132,8 @@ FeastEntry ToFeastEntry(const PrasdRecord& feast);
 JubileeEntry ToJubileeEntry(const YubRecord& jubilee);
 
 // The preview labels above the inputs of a new row.
-QString NewJubileePreview(Date picked, bool movable, const MemoClock& clock);
-QString NewFeastPreview(Date picked, bool movable, const MemoClock& clock);
+QString NewJubileePreview(Date picked, bool movable);
+QString NewFeastPreview(Date picked, bool movable);
 QString NewEventPreview(EventPeriod period, Date date, int minute, const MemoClock& clock);
 
 }  // namespace indikt

@@ -557,8 +557,8 @@ void TPamjatka::updatePreviews()
 {
     const MemoClock& clock = book_.clock();
     preview_jubilee_->setText(
-        NewJubileePreview(FromQDate(picker_jubilee_->date()), jubilee_movable_->isChecked(), clock));
-    preview_feast_->setText(NewFeastPreview(FromQDate(picker_feast_->date()), feast_movable_->isChecked(), clock));
+        NewJubileePreview(FromQDate(picker_jubilee_->date()), jubilee_movable_->isChecked()));
+    preview_feast_->setText(NewFeastPreview(FromQDate(picker_feast_->date()), feast_movable_->isChecked()));
     const QTime time = picker_time_->time();
     preview_event_->setText(NewEventPreview(EventPeriod(period_->currentData().toInt()),
                                             FromQDate(picker_event_->date()), time.hour() * 60 + time.minute(),

@@ -715,7 +715,7 @@ void TForm1::Vid(Date date)
 
     const FeastSwitches statuses = FeastDisplaySwitches(settings_).statuses;
     const bool jubilee = !CalendarJubil(memo_book_->jubileeEntries(), date).empty();
-    const GridFeastText feast = CalendarPrasd(memo_book_->feastEntries(), date, today(), statuses);
+    const GridFeastText feast = CalendarPrasd(memo_book_->feastEntries(), date, statuses);
     const DateColourSwitches switches{settings_.flag(kSectionCalendar, "SeeJubil"),
                                       settings_.flag(kSectionCalendar, "SeeVos"), statuses.church, statuses.civil,
                                       statuses.other};
@@ -735,7 +735,7 @@ void TForm1::updateYearMenus(Date date)
     const int year = YearOf(date);
     if (year == year_cache_)
         return;
-    const YearMenus menus = BuildYearMenus(year, today());
+    const YearMenus menus = BuildYearMenus(year);
     const auto set_captions = [this](const char* stem, int width, const std::vector<std::string>& captions) {
         for (size_t i = 0; i < captions.size(); ++i) {
             char name[32];
@@ -771,7 +771,7 @@ void TForm1::ListJubPr()
         return;
     const UnderCalendarSwitches switches = FeastDisplaySwitches(settings_);
     const UnderCalendarText under = indikt::ListJubPr(memo_book_->feastEntries(), memo_book_->jubileeEntries(),
-                                                      current_date_, today(), switches);
+                                                      current_date_, switches);
     if (under.unchanged)
         return;
     // Red on a church feast, light red otherwise.
@@ -887,7 +887,7 @@ void TForm1::showFromHistory(std::optional<Date> date)
 
 void TForm1::ActionPrasdnikiExecute(int kind) { setJumpTarget(PerPrasdniki(kind, current_date_)); }
 void TForm1::ActionGosPrasdnikiExecute(int kind) { setJumpTarget(PerGosPrasdniki(kind, current_date_)); }
-void TForm1::PostAndSploschClick(int kind) { setJumpTarget(PerPost(kind, current_date_, today())); }
+void TForm1::PostAndSploschClick(int kind) { setJumpTarget(PerPost(kind, current_date_)); }
 
 void TForm1::SpButMes1Click() { setJumpTarget(MonthStep(current_date_, -1)); }
 void TForm1::SpButMes2Click() { setJumpTarget(MonthStep(current_date_, +1)); }
@@ -915,7 +915,7 @@ void TForm1::openYearEditor()
 void TForm1::openOldStyleDayEditor()
 {
     closeDateEditors();
-    const Date old_style = OldStyle(current_date_);
+    const OldStyleDate old_style = OldStyle(current_date_);
     {
         const QSignalBlocker blocker(old_style_day_editor_);
         old_style_day_editor_->setRange(1, OldStyleDayMaximum(old_style));

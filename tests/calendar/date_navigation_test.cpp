@@ -50,22 +50,33 @@ TEST(DateEditors, MonthAndYearChoices)
     EXPECT_EQ(InOldStyleMonth(D(2025, 1, 20), 1), std::nullopt);
     // 13 February 2025 is 31 January old style: February has 28 days.
     EXPECT_EQ(InOldStyleMonth(D(2025, 2, 13), 2), D(2025, 2, 28) + 13);
-    // 10 January 2025 is 28 December 2024 old style: December of that year, with 2025's difference.
+    // 10 January 2025 is 28 December 2024 old style: November of that year.
     EXPECT_EQ(InOldStyleMonth(D(2025, 1, 10), 11), D(2024, 11, 28) + 13);
+    // 14 March 2100 is 29 February 2100 old style (a Julian leap year); 1 March 2100
+    // is 17 February old style, and its February has 29 days.
+    EXPECT_EQ(InOldStyleMonth(D(2100, 3, 14), 1), D(2100, 2, 11));
+    EXPECT_EQ(InOldStyleMonth(D(2100, 4, 12), 2), D(2100, 3, 14));  // 30 March old style: the 29th
 }
 
 TEST(OldStyleDayEditor, MaximumAndChoices)
 {
-    struct Max { Date old_style; int maximum; };
+    // February of the Julian calendar: 29 days in every fourth year, 2100 and 1900 included.
+    struct Max { OldStyleDate old_style; int maximum; };
     const Max maxima[] = {
-        {D(2025, 4, 3), 30}, {D(2025, 1, 3), 31}, {D(2024, 2, 3), 29}, {D(2025, 2, 3), 28}, {D(2100, 2, 3), 28},
+        {FromOldStyle(2025, 4, 3), 30}, {FromOldStyle(2025, 1, 3), 31}, {FromOldStyle(2024, 2, 3), 29},
+        {FromOldStyle(2025, 2, 3), 28}, {FromOldStyle(2100, 2, 3), 29}, {FromOldStyle(1900, 2, 3), 29},
     };
     for (const Max& m : maxima)
         EXPECT_EQ(OldStyleDayMaximum(m.old_style), m.maximum);
 
+    // The Julian 29 February 2100 can be chosen: it is 14 March 2100.
+    const auto leap_day = WithOldStyleDay(FromOldStyle(2100, 2, 3), 29);
+    ASSERT_TRUE(leap_day);
+    EXPECT_EQ(leap_day->date, D(2100, 3, 14));
+
     // 1 September 2025 old style is 14 September 2025.
-    const Date old = OldStyle(D(2025, 9, 14));
-    ASSERT_EQ(old, D(2025, 9, 1));
+    const OldStyleDate old = OldStyle(D(2025, 9, 14));
+    ASSERT_EQ(Fields(old), (DayFields{2025, 9, 1}));
     EXPECT_EQ(WithOldStyleDay(old, 1), std::nullopt);
     const auto tenth = WithOldStyleDay(old, 10);
     ASSERT_TRUE(tenth);

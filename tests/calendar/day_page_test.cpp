@@ -49,7 +49,7 @@ TEST(DayStatusText, WordsAfterTheCounts)
 
 TEST(BuildYearMenus, CaptionsOf2025)
 {
-    const YearMenus menus = BuildYearMenus(2025, D(2025, 6, 1));
+    const YearMenus menus = BuildYearMenus(2025);
     ASSERT_EQ(menus.church_feasts.size(), 30u);
     ASSERT_EQ(menus.civil_holidays.size(), 16u);
     ASSERT_EQ(menus.periods.size(), 17u);

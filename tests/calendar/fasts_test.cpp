@@ -78,6 +78,13 @@ const PostCase kPostCases[] = {
     {"late Pascha: 21 June old style, the Peter fast begins", {1983, 7, 4}, "Петров пост", kHintPeter},
     {"late Pascha: 24 June old style", {1983, 7, 7}, "Разрешается рыба", nullptr},
     {"late Pascha: 28 June old style", {1983, 7, 11}, "Петров пост", kHintPeter},
+    // The difference grows only at the Julian 29 February 2100 (date
+    // arithmetic): 6 January 2100 is the eve of the Nativity, 7 January the
+    // Nativity, 18 January the eve of Theophany, as in every other year.
+    {"the eve of the Nativity 2099 on a Wednesday", {2100, 1, 6}, kLatinStrict, kLatinStrict},
+    {"the Nativity 2099 is 7 January 2100", {2100, 1, 7}, "Сплошная седмица", "Святки - сплошная седмица"},
+    {"the eve of Theophany 2100 on a Monday", {2100, 1, 18}, kLatinStrict, kHintStrict},
+    {"Theophany 1900 on a Thursday", {1900, 1, 18}, "", kNoHint},
 };
 
 TEST(Post, DayRule)
@@ -176,30 +183,68 @@ TEST(PerPost, TargetsOf2025)
         {2025, 3, 29}, {2025, 4, 29}, {2025, 5, 9},  {2025, 6, 7},   {2025, 11, 1},
     };
     const Date current = FromCivil(2025, 9, 1);
-    const Date today = FromCivil(2025, 9, 1);
     for (int kind = 1; kind <= 17; ++kind) {
         SCOPED_TRACE(kind);
-        const auto target = PerPost(kind, current, today);
+        const auto target = PerPost(kind, current);
         ASSERT_TRUE(target.has_value());
         EXPECT_EQ(Fields(*target), expected[kind - 1]);
     }
-    EXPECT_FALSE(PerPost(0, current, today).has_value());
-    EXPECT_FALSE(PerPost(18, current, today).has_value());
+    EXPECT_FALSE(PerPost(0, current).has_value());
+    EXPECT_FALSE(PerPost(18, current).has_value());
 }
 
 TEST(PerPost, MeatfareSaturdayGivesWayToTheMeetingOfTheLord)
 {
     // 2031: Pascha 13 April new style; H - 57 is 15 February, which is 2 February old style.
     const Date current = FromCivil(2031, 5, 1);
-    EXPECT_EQ(Fields(*PerPost(10, current, current)), (CivilFields{2031, 2, 8}));
+    EXPECT_EQ(Fields(*PerPost(10, current)), (CivilFields{2031, 2, 8}));
 }
 
-TEST(PerPost, DemetriusSaturdayUsesTodaysDifference)
+// The Saturday among 19..25 October old style, in the reckoning of the shown
+// year; when it is 22 October (the Kazan icon) the Saturday before. 2023: the
+// memorial Saturday was kept on 28 October civil (15 October old style), the
+// Kazan icon on 4 November (published church calendars of 2023).
+TEST(PerPost, DemetriusSaturday)
 {
-    // In 2149 (difference 14) both 1 and 8 November are Saturdays. With today in
-    // 2025 (difference 13) the Saturday is sought among 19..25 October + 13 days.
-    EXPECT_EQ(Fields(*PerPost(17, FromCivil(2149, 3, 1), FromCivil(2025, 6, 1))), (CivilFields{2149, 11, 1}));
-    EXPECT_EQ(Fields(*PerPost(17, FromCivil(2149, 3, 1), FromCivil(2149, 6, 1))), (CivilFields{2149, 11, 8}));
+    struct Case { int year; CivilFields civil; CivilFields old_style; };
+    const Case cases[] = {
+        {2023, {2023, 10, 28}, {2023, 10, 15}},  // 22 October old style is a Saturday
+        {2017, {2017, 10, 28}, {2017, 10, 15}},
+        {2028, {2028, 10, 28}, {2028, 10, 15}},
+        {2034, {2034, 10, 28}, {2034, 10, 15}},
+        {2025, {2025, 11, 1}, {2025, 10, 19}},
+        {2024, {2024, 11, 2}, {2024, 10, 20}},
+        {2026, {2026, 11, 7}, {2026, 10, 25}},
+        // 2149 (difference 14): 8 November, 25 October old style; today's date plays no part.
+        {2149, {2149, 11, 8}, {2149, 10, 25}},
+        {2997, {2997, 11, 4}, {2997, 10, 15}},  // difference 20: 22 October old style is 11 November
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.year);
+        const Date target = *PerPost(17, FromCivil(c.year, 3, 1));
+        EXPECT_EQ(Fields(target), c.civil);
+        EXPECT_EQ(Fields(OldStyle(target)), c.old_style);
+        EXPECT_EQ(Weekday(target), kSaturday);
+    }
+}
+
+TEST(PerPost, DemetriusSaturdayOverTheWholeRange)
+{
+    int kazan_years = 0;
+    for (int year = 1752; year <= 3000; ++year) {
+        const OldStyleDate saturday = DemetriusSaturday(year);
+        const DayFields old = Fields(saturday);
+        ASSERT_EQ(Weekday(NewStyle(saturday)), kSaturday) << year;
+        ASSERT_EQ(old.month, 10) << year;
+        ASSERT_NE(old.day, 22) << year;
+        if (old.day == 15) {
+            ++kazan_years;
+            continue;
+        }
+        ASSERT_GE(old.day, 19) << year;
+        ASSERT_LE(old.day, 25) << year;
+    }
+    EXPECT_EQ(kazan_years, 178);  // a seventh of the years, as the issue counts them
 }
 
 TEST(LentSaturdays, DisabledWhenTheSaturdayIsAFeast)
@@ -215,7 +260,7 @@ TEST(LentSaturdays, DisabledWhenTheSaturdayIsAFeast)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.year);
         const Date current = FromCivil(c.year, 6, 1);
-        const Date pascha = MakeDayFacts(current).pascha;
+        const OldStyleDate pascha = MakeDayFacts(current).pascha;
         EXPECT_EQ(LentSaturdayEnabled(11, current, pascha), c.enabled11);
         EXPECT_EQ(LentSaturdayEnabled(12, current, pascha), c.enabled12);
         EXPECT_EQ(LentSaturdayEnabled(13, current, pascha), c.enabled13);

@@ -1,7 +1,9 @@
 #include "calendar/feast_placement.h"
+#include "calendar/paschalion.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace indikt {
@@ -25,33 +27,71 @@ TEST(PlaceFeast, ByKindAndStatus)
         const char* what;
         FeastEntry feast;
         Date day;    // any day of the year tested
-        Date today;
         CivilFields placed;
     };
     const Case cases[] = {
         {"civil 29 February in a common year", Fixed("a", D(2024, 2, 29), FeastStatus::Civil), D(2025, 6, 1),
-         D(2024, 1, 10), {2025, 2, 28}},
+         {2025, 2, 28}},
         {"other feast keeps its civil day", Fixed("a", D(2020, 11, 4), FeastStatus::Other), D(2031, 1, 1),
-         D(2025, 1, 1), {2031, 11, 4}},
+         {2031, 11, 4}},
         // 19 December 2020 is 6 December old style.
         {"church feast keeps its old-style date", Fixed("a", D(2020, 12, 19), FeastStatus::Church), D(2025, 3, 3),
-         D(2020, 5, 1), {2025, 12, 19}},
+         {2025, 12, 19}},
         {"the same in 2100, difference 14", Fixed("a", D(2020, 12, 19), FeastStatus::Church), D(2100, 3, 3),
-         D(2020, 5, 1), {2100, 12, 20}},
+         {2100, 12, 20}},
         // Old style 25 December is civil 7 January of the next year; it is
         // put into the January of the tested year.
         {"old-style 25 December in January of the same year", Fixed("a", D(2025, 1, 7), FeastStatus::Church),
-         D(2026, 12, 31), D(2025, 1, 3), {2026, 1, 7}},
+         D(2026, 12, 31), {2026, 1, 7}},
         {"old-style 25 December in 2101", Fixed("a", D(2025, 1, 7), FeastStatus::Church), D(2101, 5, 5),
-         D(2025, 1, 3), {2101, 1, 8}},
-        {"movable offset 0 on Pascha 2025", Movable("a", 0), D(2025, 7, 1), D(2020, 1, 1), {2025, 4, 20}},
-        {"movable offset 49 in 2026", Movable("a", 49), D(2026, 2, 1), D(2020, 1, 1), {2026, 5, 31}},
+         {2101, 1, 8}},
+        // The difference grows at the Julian 29 February 2100: the Nativity of
+        // 2099 is still 7 January 2100.
+        {"old-style 25 December in 2100", Fixed("a", D(2025, 1, 7), FeastStatus::Church), D(2100, 5, 5),
+         {2100, 1, 7}},
+        {"a stored date of 2100 read back", Fixed("a", D(2100, 1, 7), FeastStatus::Church), D(2030, 5, 5),
+         {2030, 1, 7}},
+        // 29 February old style of 2096 (13 March 2096): the Julian 29 February
+        // 2100 is 14 March 2100; in 2101 the feast keeps the 28th, 14 March.
+        {"old-style 29 February in 2100", Fixed("a", D(2096, 3, 13), FeastStatus::Church), D(2100, 1, 1),
+         {2100, 3, 14}},
+        {"old-style 29 February in 2101", Fixed("a", D(2096, 3, 13), FeastStatus::Church), D(2101, 1, 1),
+         {2101, 3, 14}},
+        {"movable offset 0 on Pascha 2025", Movable("a", 0), D(2025, 7, 1), {2025, 4, 20}},
+        {"movable offset 49 in 2026", Movable("a", 49), D(2026, 2, 1), {2026, 5, 31}},
         {"a movable civil feast is movable too", Movable("a", -2, FeastStatus::Civil), D(2025, 7, 1),
-         D(2020, 1, 1), {2025, 4, 18}},
+         {2025, 4, 18}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(Fields(PlaceFeast(c.feast, c.day, c.today)), c.placed);
+        EXPECT_EQ(Fields(PlaceFeast(c.feast, c.day)), c.placed);
+    }
+}
+
+// Every old-style day and month has one civil day in a civil year, except the
+// one the year skips when the difference grows (18 December old style in
+// 2100) and 29 February in a common Julian year (placed on the 28th).
+TEST(OldStyleDayInCivilYear, OneDayEachYear)
+{
+    EXPECT_EQ(Fields(OldStyleDayInCivilYear(12, 18, 2099)), (CivilFields{2099, 12, 31}));
+    EXPECT_NE(YearOf(OldStyleDayInCivilYear(12, 18, 2100)), 2100);
+    EXPECT_EQ(Fields(OldStyleDayInCivilYear(12, 18, 2101)), (CivilFields{2101, 1, 1}));
+    for (const int year : {1752, 1800, 1900, 2025, 2100, 2400, 3000}) {
+        SCOPED_TRACE(year);
+        int days_found = 0;
+        for (int month = 1; month <= 12; ++month) {
+            for (int day = 1; day <= DaysInJulianMonth(2000, month); ++day) {
+                const Date civil = OldStyleDayInCivilYear(month, day, year);
+                if (YearOf(civil) != year)
+                    continue;
+                const DayFields old = Fields(OldStyle(civil));
+                EXPECT_EQ(old.month, month);
+                EXPECT_EQ(old.day, std::min(day, DaysInJulianMonth(old.year, month)));
+                if (old.day == day)
+                    ++days_found;
+            }
+        }
+        EXPECT_EQ(days_found, DaysInMonth(year, 2) == 29 ? 366 : 365);
     }
 }
 
@@ -77,7 +117,6 @@ TEST(CalendarPrasd, ClassAndSwitches)
         Fixed("Именины", D(2025, 1, 7), FeastStatus::Other),
         Fixed("Другой день", D(2025, 1, 8), FeastStatus::Church),
     };
-    const Date today = D(2025, 1, 3);
     struct Case {
         const char* what;
         FeastSwitches switches;
@@ -93,11 +132,11 @@ TEST(CalendarPrasd, ClassAndSwitches)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const GridFeastText grid = CalendarPrasd(feasts, D(2025, 1, 7), today, c.switches);
+        const GridFeastText grid = CalendarPrasd(feasts, D(2025, 1, 7), c.switches);
         EXPECT_EQ(grid.text, c.text);
         EXPECT_EQ(grid.day_class, c.day_class);
     }
-    EXPECT_EQ(CalendarPrasd(feasts, D(2025, 1, 9), today, {}).day_class, kNoFeastClass);
+    EXPECT_EQ(CalendarPrasd(feasts, D(2025, 1, 9), {}).day_class, kNoFeastClass);
 }
 
 TEST(CalendarJubil, NamesWithTheYearsOfTheShownYear)
@@ -124,7 +163,6 @@ TEST(ListJubPr, GroupsJubileesAndHints)
     const std::vector<JubileeEntry> jubilees = {
         {.name = "Юбилей", .stored = D(2000, 4, 20), .pascha_offset = {}, .show_years = true},
     };
-    const Date today = D(2025, 1, 1);
     struct Case {
         const char* what;
         UnderCalendarSwitches switches;
@@ -146,7 +184,7 @@ TEST(ListJubPr, GroupsJubileesAndHints)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const UnderCalendarText under = ListJubPr(feasts, jubilees, day, today, c.switches);
+        const UnderCalendarText under = ListJubPr(feasts, jubilees, day, c.switches);
         EXPECT_FALSE(under.unchanged);
         EXPECT_EQ(under.visible, c.visible);
         EXPECT_EQ(under.text, c.text);
@@ -154,10 +192,10 @@ TEST(ListJubPr, GroupsJubileesAndHints)
         EXPECT_EQ(under.day_class, kChurchFeastClass);
     }
 
-    const UnderCalendarText nothing = ListJubPr(feasts, jubilees, D(2025, 4, 21), today, {});
+    const UnderCalendarText nothing = ListJubPr(feasts, jubilees, D(2025, 4, 21), {});
     EXPECT_FALSE(nothing.visible);
     EXPECT_EQ(nothing.hint, "");
-    EXPECT_TRUE(ListJubPr({}, {}, day, today, {}).unchanged);
+    EXPECT_TRUE(ListJubPr({}, {}, day, {}).unchanged);
 }
 
 }  // namespace

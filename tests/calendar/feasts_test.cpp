@@ -38,8 +38,12 @@ TEST(PerPrasdniki, TargetsOf2025)
 
 TEST(PerPrasdniki, DifferenceOfTheShownYear)
 {
-    // In 2100 the difference is 14: the Nativity of 2099 old style is 8 January 2100.
-    EXPECT_EQ(Fields(*PerPrasdniki(22, FromCivil(2100, 6, 1))), (CivilFields{2100, 1, 8}));
+    // The difference grows to 14 only at the Julian 29 February 2100: the
+    // Nativity of 2099 old style is 7 January 2100, the Meeting 15 February,
+    // the Annunciation of 2100 8 April (difference 14 by then).
+    EXPECT_EQ(Fields(*PerPrasdniki(22, FromCivil(2100, 6, 1))), (CivilFields{2100, 1, 7}));
+    EXPECT_EQ(Fields(*PerPrasdniki(25, FromCivil(2100, 6, 1))), (CivilFields{2100, 2, 15}));
+    EXPECT_EQ(Fields(*PerPrasdniki(3, FromCivil(2100, 6, 1))), (CivilFields{2100, 4, 8}));
     EXPECT_EQ(Fields(*PerPrasdniki(17, FromCivil(1800, 6, 1))), (CivilFields{1800, 8, 18}));
 }
 

@@ -5,7 +5,8 @@
 namespace indikt {
 namespace {
 
-TEST(Plus, ChangesOnTheFirstOfJanuaryOfTheTableYears)
+// The difference in force from the Julian 1 March of each year.
+TEST(Plus, TableByJulianYear)
 {
     struct Case { int year; int difference; };
     const Case cases[] = {
@@ -32,19 +33,19 @@ TEST(DatePasha, KnownYears)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.year);
-        const Date pascha = DatePasha(c.year);
-        EXPECT_EQ(Fields(pascha), (CivilFields{c.year, c.old_month, c.old_day}));
-        EXPECT_EQ(Fields(NewStyle(pascha, c.year)), (CivilFields{c.year, c.new_month, c.new_day}));
+        const OldStyleDate pascha = DatePasha(c.year);
+        EXPECT_EQ(Fields(pascha), (DayFields{c.year, c.old_month, c.old_day}));
+        EXPECT_EQ(Fields(NewStyle(pascha)), (CivilFields{c.year, c.new_month, c.new_day}));
     }
 }
 
 TEST(DatePasha, IsACivilSundayBetweenMarch22AndApril25OldStyle)
 {
     for (int year = 1752; year <= 3000; ++year) {
-        const Date pascha = DatePasha(year);
-        ASSERT_GE(pascha, FromCivil(year, 3, 22)) << year;
-        ASSERT_LE(pascha, FromCivil(year, 4, 25)) << year;
-        ASSERT_EQ(Weekday(NewStyle(pascha, year)), kSunday) << year;
+        const OldStyleDate pascha = DatePasha(year);
+        ASSERT_GE(pascha, FromOldStyle(year, 3, 22)) << year;
+        ASSERT_LE(pascha, FromOldStyle(year, 4, 25)) << year;
+        ASSERT_EQ(Weekday(NewStyle(pascha)), kSunday) << year;
     }
 }
 
@@ -54,14 +55,21 @@ TEST(OldStyle, ConversionCases)
     const Case cases[] = {
         {{2025, 1, 14}, {2025, 1, 1}},
         {{2025, 1, 13}, {2024, 12, 31}},
-        {{2100, 1, 1}, {2099, 12, 18}},   // difference 14 in force from 1 January
-        {{2100, 3, 14}, {2100, 2, 28}},   // one day before the true Julian 1 March: the coarse rule
+        {{2100, 1, 1}, {2099, 12, 19}},   // difference 13 up to the Julian 29 February 2100
+        {{2100, 3, 14}, {2100, 2, 29}},   // the Julian 29 February 2100
+        {{2100, 3, 15}, {2100, 3, 1}},    // difference 14 from here
+        {{2100, 1, 7}, {2099, 12, 25}},   // the Nativity of 2099
+        {{1800, 1, 1}, {1799, 12, 21}},
+        {{1900, 3, 13}, {1900, 2, 29}},
+        {{3000, 3, 21}, {3000, 2, 29}},
+        {{1582, 10, 15}, {1582, 10, 5}},  // the first day of the Gregorian calendar
         {{1752, 1, 1}, {1751, 12, 21}},
         {{3000, 12, 31}, {3000, 12, 10}},
     };
     for (const Case& c : cases) {
         const Date new_style = FromCivil(c.new_style.year, c.new_style.month, c.new_style.day);
         EXPECT_EQ(Fields(OldStyle(new_style)), c.old_style) << c.new_style.year << '-' << c.new_style.month << '-' << c.new_style.day;
+        EXPECT_EQ(NewStyle(FromOldStyle(c.old_style.year, c.old_style.month, c.old_style.day)), new_style);
     }
 }
 
@@ -70,7 +78,7 @@ TEST(DayFacts, PaschaOfTheOldStyleYear)
     // 13 January 2025 is 31 December 2024 old style: its Pascha is that of 2024.
     const DayFacts facts = MakeDayFacts(FromCivil(2025, 1, 13));
     EXPECT_EQ(facts.pascha, DatePasha(2024));
-    EXPECT_EQ(facts.pascha_distance, FromCivil(2024, 12, 31) - FromCivil(2024, 4, 22));
+    EXPECT_EQ(facts.pascha_distance, FromOldStyle(2024, 12, 31) - FromOldStyle(2024, 4, 22));
 
     const DayFacts before = MakeDayFacts(FromCivil(2025, 4, 13));  // Palm Sunday
     EXPECT_EQ(before.pascha_distance, 7);
@@ -79,7 +87,7 @@ TEST(DayFacts, PaschaOfTheOldStyleYear)
 
 TEST(DayFacts, SignedDaysFromPascha)
 {
-    const Date pascha = DatePasha(2025);
+    const OldStyleDate pascha = DatePasha(2025);
     EXPECT_EQ(SignedDaysFromPascha(pascha), 0);
     EXPECT_EQ(SignedDaysFromPascha(pascha - 48), -48);
     EXPECT_EQ(SignedDaysFromPascha(pascha + 49), 49);

@@ -53,13 +53,27 @@ TEST(ReadingCycle, WeeksRepeatedWhenTheExaltationSundayComesLate)
 
 TEST(ReadingCycle, TheLastStepsOfTheAutumnNumber)
 {
-    // 2029: the Forefathers' Sunday is the 31st after Pentecost, so the Sunday of
-    // the 28th week (245) reads that of the 29th (252).
-    const ReadingCycle sunday = MakeReadingCycle(D(2029, 12, 16));
-    EXPECT_EQ(sunday.n31, 31);
-    EXPECT_EQ(AutumnMovableNumber(sunday), 252);
-    EXPECT_EQ(AutumnApostleNumber(sunday), sunday.w);
-    EXPECT_EQ(AutumnMovableNumber(MakeReadingCycle(D(2028, 12, 17))), 245);  // N31 = 29 that year
+    // The Sundays before the Forefathers' read the Gospel of their own week: in
+    // 2029 (Forefathers' Sunday 30 December civil, the 31st after Pentecost) the
+    // Sunday of the 28th week reads Lk 76 (245) and the next the 29th's Lk 85
+    // (252), once each; the day-level lectionary of the reference facts reads
+    // Lk 76 on every such Sunday of 1900-2100 (ordinary-readings.tsv, 252.txt:
+    // "Лк 76 x17").
+    struct Case { Date sunday; int gospel; int apostle; };
+    const Case cases[] = {
+        {D(2029, 12, 9), 238, 245},
+        {D(2029, 12, 16), 245, 252},
+        {D(2029, 12, 23), 252, 259},
+        {D(2010, 12, 19), 245, 259},  // d = +2: right before the Forefathers' Sunday
+        {D(2028, 12, 17), 245, 245},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sunday.serial());
+        const ReadingCycle sunday = MakeReadingCycle(c.sunday);
+        EXPECT_EQ(AutumnMovableNumber(sunday), c.gospel);
+        EXPECT_EQ(AutumnApostleNumber(sunday), c.apostle);
+        EXPECT_EQ(AutumnSundayWeek(sunday), (c.gospel - 49) / 7);
+    }
 
     // January 2032: five weeks too many; four weeks before the Publican Sunday
     // (22 February) the reading of the 30th week, Tuesday.

@@ -71,6 +71,56 @@ TEST(Sedmiza, NamedDaysOf2025)
     }
 }
 
+// Years whose difference grows at the Julian 29 February: the Sundays of
+// January to Lent count from last year's Pentecost in old style (date
+// arithmetic: Pentecost 1799 was 16 June civil, Pascha 1800 20 April; Pentecost
+// 1899 11 June, Pascha 2200 6 April civil).
+const WeekCase kGrowthYearCases[] = {
+    {{1800, 1, 5}, "Неделя 29-я по Пятидесятнице. Глас 4-й.", nullptr},
+    {{1800, 2, 2}, "Неделя 33-я по Пятидесятнице. Глас 8-й.", nullptr},
+    {{1800, 2, 9}, "Неделя о мытаре и фарисее. Глас 1-й.", "[Неделя о мытаре и фарисее=sinaksar.htm#s01]. Глас 1-й."},
+    {{1900, 1, 14}, "Неделя 30-я по Пятидесятнице. Глас 5-й.", nullptr},
+    // Lent of 2200 counts from the Pentecost of 2199 up to Palm Sunday.
+    {{2200, 3, 28}, "Седмица ваий. Глас 8-й.", nullptr},
+    {{2100, 4, 24}, "Седмица ваий. Глас 5-й.", "[Лазарева суббота=sinaksar.htm#s15]. Глас 5-й."},
+};
+
+TEST(Sedmiza, YearsWhoseDifferenceGrows)
+{
+    for (const WeekCase& c : kGrowthYearCases) {
+        SCOPED_TRACE(testing::Message() << c.date.year << '-' << c.date.month << '-' << c.date.day);
+        const Date date = FromCivil(c.date.year, c.date.month, c.date.day);
+        EXPECT_EQ(Sedmiza(date), c.plain);
+        EXPECT_EQ(SedmizaURL(date), c.linked ? c.linked : c.plain);
+    }
+}
+
+// When the Annunciation falls on Thursday of the fifth week of Lent (2022: 7
+// April civil) or on its Wednesday (2038: 7 April), the Great Canon is read on
+// Tuesday (published calendars of 2022: "Мариино стояние" on 5 April).
+TEST(SedmizaURL, TheGreatCanonGivesWayToTheAnnunciation)
+{
+    struct Case { CivilFields date; const char* linked; };
+    const Case cases[] = {
+        {{2022, 4, 5}, "[Вторник 5-й седмицы Великого поста. Стояние Марии Египетской=sinaksar.htm#s12]. Глас 8-й."},
+        {{2022, 4, 7}, "Седмица 5-я Великого поста. Глас 8-й."},
+        {{2038, 4, 6}, "[Вторник 5-й седмицы Великого поста. Стояние Марии Египетской=sinaksar.htm#s12]. Глас 4-й."},
+        {{2038, 4, 8}, "Седмица 5-я Великого поста. Глас 4-й."},
+        {{2025, 4, 1}, "Седмица 5-я Великого поста. Глас 7-й."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.date.year << '-' << c.date.month << '-' << c.date.day);
+        EXPECT_EQ(SedmizaURL(FromCivil(c.date.year, c.date.month, c.date.day)), c.linked);
+    }
+    int tuesdays = 0;
+    for (int year = 1752; year <= 3000; ++year) {
+        const int e = GreatCanonDay(year) - DatePasha(year);
+        ASSERT_TRUE(e == -17 || e == -19) << year;
+        tuesdays += e == -19;
+    }
+    EXPECT_EQ(tuesdays, 84);
+}
+
 TEST(Sedmiza, EverySundayButPaschaIsANedelya)
 {
     for (Date date = kFirstDate; date <= kLastDate; date = date + 1) {
@@ -103,29 +153,28 @@ std::optional<int> ToneIn(const std::string& text)
     return std::stoi(text.substr(at + marker.size()));
 }
 
-// Consecutive Sundays that both carry a tone advance it by one, 8 wrapping to
-// 1. The count is continuous only while the calendar difference stays the same
-// and, with a difference of 20 or more, the new-style day passes Pascha + 6 in
-// Lent; so the check runs to 2899 and skips pairs across a change of Plus.
+// The tone advances by one from each Sunday to the next, 8 wrapping to 1, from
+// the Sunday of All Saints to the fifth Sunday of Lent, in every year of the
+// range: across the turn of the year and the growth of the difference alike.
 TEST(Sedmiza, ToneCyclesThroughEight)
 {
-    Date sunday = kFirstDate;
-    while (Weekday(sunday) != kSunday)
-        sunday = sunday + 1;
-    const Date last = FromCivil(2899, 12, 31);
     int pairs = 0;
-    for (; sunday + 7 <= last; sunday = sunday + 7) {
-        const Date next = sunday + 7;
-        const auto tone = ToneIn(Sedmiza(sunday));
-        const auto next_tone = ToneIn(Sedmiza(next));
-        if (!tone || !next_tone || Plus(YearOf(sunday)) != Plus(YearOf(next)))
-            continue;
-        ASSERT_GE(*tone, 1);
-        ASSERT_LE(*tone, 8);
-        ASSERT_EQ(*next_tone, *tone % 8 + 1) << Sedmiza(sunday) << " -> " << Sedmiza(next) << " at " << next.serial();
-        ++pairs;
+    for (int year = 1751; year <= 3000; ++year) {
+        const Date all_saints = NewStyle(DatePasha(year)) + 56;
+        const Date palm_sunday = NewStyle(DatePasha(year + 1)) - 7;
+        for (Date sunday = all_saints; sunday + 7 < palm_sunday; sunday = sunday + 7) {
+            const Date next = sunday + 7;
+            if (sunday < kFirstDate || next > kLastDate)
+                continue;
+            const auto tone = ToneIn(Sedmiza(sunday));
+            const auto next_tone = ToneIn(Sedmiza(next));
+            ASSERT_TRUE(tone && next_tone) << Sedmiza(sunday) << " / " << Sedmiza(next);
+            ASSERT_EQ(*next_tone, *tone % 8 + 1) << Sedmiza(sunday) << " -> " << Sedmiza(next) << " at " << next.serial();
+            ++pairs;
+        }
+        ASSERT_EQ(ToneIn(Sedmiza(palm_sunday)), std::nullopt) << year;
     }
-    EXPECT_GT(pairs, 45000);  // about 42 toned Sunday pairs in each of 1148 years
+    EXPECT_GT(pairs, 50000);  // about 44 pairs in each of 1249 years
 }
 
 }  // namespace

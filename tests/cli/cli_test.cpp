@@ -56,12 +56,33 @@ TEST(CliDay, PaschaOf2025)
     EXPECT_EQ(result.out.find('\n'), result.out.size() - 1) << "one object on one line";
     for (const char* piece : {
              R"("date":"2025-04-20")", R"("old_style":"2025-04-07")", R"("weekday":1)", R"("plus":13)",
-             R"("pascha":"2025-04-07")", R"("pascha_distance":0)", R"("from_pascha":0)", R"("sedmiza":"Пасха.")",
+             R"("pascha":"2025-04-20")", R"("pascha_old_style":"2025-04-07")", R"("pascha_distance":0)", R"("from_pascha":0)", R"("sedmiza":"Пасха.")",
              R"("sedmiza_url":"[Святая Пасха=sinaksar.htm#s23].")", R"("post":"Сплошная седмица")",
              R"("post_hint":"Пасхальная седмица (Светлая) - сплошная")", R"("grid_post":"")", R"("grid_nepost":"")",
              R"("day_key":"апр07")", R"("texts":{"TextOfMonthAndDay":"апр20")",
              R"("TextOfDayAndMonthAndYear9":"20250420"}})"}) {
         ExpectContains(result.out, piece);
+    }
+}
+
+// The Julian 29 February 2100 has a day of its own, and the days before it
+// keep the difference 13 (date arithmetic).
+TEST(CliDay, TheOldStyleDateIsTheJulianDate)
+{
+    struct Case { const char* date; std::vector<const char*> pieces; };
+    const Case cases[] = {
+        {"2100-01-07", {R"("old_style":"2099-12-25")", R"("plus":13)", R"("day_key":"дек25")"}},
+        {"2100-03-14", {R"("old_style":"2100-02-29")", R"("plus":13)", R"("day_key":"фев29")"}},
+        {"2100-03-15", {R"("old_style":"2100-03-01")", R"("plus":14)"}},
+        {"1800-01-01", {R"("old_style":"1799-12-21")", R"("plus":11)", R"("day_key":"дек21")"}},
+        {"2100-05-02", {R"("pascha":"2100-05-02")", R"("pascha_old_style":"2100-04-18")"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.date);
+        const Result result = RunTool({"day", c.date});
+        ASSERT_EQ(result.code, kExitOk) << result.err;
+        for (const char* piece : c.pieces)
+            ExpectContains(result.out, piece);
     }
 }
 
@@ -150,16 +171,19 @@ TEST(CliJumps, TargetsFromADayOf2025)
     }
 }
 
-TEST(CliJumps, TodayFixesTheDemetriusSaturday)
+TEST(CliJumps, TheDemetriusSaturdayIsThatOfTheShownYear)
 {
-    // Shown 2149 (difference 14), where 1 and 8 November are Saturdays: with
-    // today's difference 13 the Saturday is sought in 1..7 November, with 14 in 2..8.
+    // Shown 2149 (difference 14), where 1 and 8 November are Saturdays: 19..25
+    // October old style is 2..8 November, whatever today's date.
     const Result with_2025 = RunTool({"--today", "2025-06-01", "jumps", "2149-03-01"});
     const Result with_clock_2149 = RunTool({"jumps", "2149-03-01"}, FromCivil(2149, 6, 1));
     ASSERT_EQ(with_2025.code, kExitOk);
     ASSERT_EQ(with_clock_2149.code, kExitOk);
-    ExpectContains(with_2025.out, R"("17":"2149-11-01")");
+    ExpectContains(with_2025.out, R"("17":"2149-11-08")");
     ExpectContains(with_clock_2149.out, R"("17":"2149-11-08")");
+    // 2023: 22 October old style (the Kazan icon) is a Saturday; the memorial
+    // Saturday is the one before, 28 October civil.
+    ExpectContains(RunTool({"jumps", "2023-06-01"}).out, R"("17":"2023-10-28")");
     const Result lent = RunTool({"jumps", "1901-06-01"});
     ExpectContains(lent.out, R"("lent_saturdays":{"11":false,"12":true,"13":true})");
 }

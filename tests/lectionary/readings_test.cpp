@@ -203,8 +203,10 @@ TEST(ApostolText, TheAutumnApostleDoesNotFollowTheLukanJump)
         {"2025, d = -1: a Monday", D(2025, 12, 1), "225", "232", "Рядовые чтения 26-й седмицы: "},
         {"2022, d = -1: a Wednesday", D(2022, 12, 7), "227", "234", ""},
         {"2021, d = -2: a Sunday", D(2021, 10, 17), "168", "182", "Недели 17-й: "},
-        {"2026: the Sunday of Zacchaeus, the 34th after Pentecost", D(2026, 1, 25), "273", "287", "Недели 32-й: "},
-        {"2023: the Sunday of Zacchaeus, the 34th after Pentecost", D(2023, 1, 29), "273", "287", "Недели 32-й: "},
+        // d = -1 and no week to spare: both books read the week counted back
+        // from the Publican Sunday, the Gospel of Zacchaeus under its own number.
+        {"2026: the Sunday of Zacchaeus, the 34th after Pentecost", D(2026, 1, 25), "273", "273", "Недели 32-й: "},
+        {"2023: the Sunday of Zacchaeus, the 34th after Pentecost", D(2023, 1, 29), "273", "273", "Недели 32-й: "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -213,6 +215,76 @@ TEST(ApostolText, TheAutumnApostleDoesNotFollowTheLukanJump)
             << apostle.toStdString();
         const QString gospel = EvangText(files, c.day).text;
         EXPECT_NE(gospel.indexOf(N(liturgy + c.gospel + ".txt")), -1) << gospel.toStdString();
+    }
+}
+
+// The ordinary reading of a weekday whose feast sets it aside is read the day
+// before, "и за субботу", or, when the feast is on a Monday, the day after
+// (чтения-дня.рф, 13 October 2023: Friday's readings "и за субботу", the
+// Protection on the Saturday). 2026: Pascha 12 April civil, so 31 July is day
+// 110 and the feast of 19 July old style, 1 August, day 111; 21 July (8 July
+// old style, the Kazan icon) is a Tuesday. 2024: 1 October old style is
+// Monday 14 October.
+TEST(Readers, AFeastsOrdinaryReadingIsReadTheDayBefore)
+{
+    const TreeFiles files(Tree().root());
+    const QString gospel = kEv + "Переходящие чтения/После Пасхи/Литургия/";
+    const QString apostle = kAp + "Переходящие чтения/После Пасхи/";
+    struct Case { const char* name; Date day; QString gospel; QString apostle; };
+    const Case cases[] = {
+        {"the Friday before a feast on Saturday", D(2026, 7, 31),
+         N(gospel + "110.txt") + " И за субботу: " + N(gospel + "111.txt"),
+         N(apostle + "110.txt") + " И за субботу: " + N(apostle + "111.txt")},
+        {"the Monday before a feast on Tuesday", D(2026, 7, 20),
+         N(gospel + "099.txt") + " И за вторник: " + N(gospel + "100.txt"),
+         N(apostle + "099.txt") + " И за вторник: " + N(apostle + "100.txt")},
+        {"the Tuesday after a feast on Monday", D(2024, 10, 15),
+         N(gospel + "184.txt") + " И за понедельник: " + N(gospel + "183.txt"),
+         N(apostle + "163.txt") + " И за понедельник: " + N(apostle + "162.txt")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ReadingText g = EvangText(files, c.day);
+        const ReadingText a = ApostolText(files, c.day);
+        EXPECT_NE(g.text.indexOf(c.gospel), -1) << g.text.toStdString();
+        EXPECT_NE(a.text.indexOf(c.apostle), -1) << a.text.toStdString();
+        // The slot keeps the day's own file.
+        EXPECT_TRUE(g.addresses[3].endsWith(c.gospel.mid(1, c.gospel.indexOf(".txt") + 3)));
+    }
+    // The feast's own day reads no ordinary reading, and a Sunday takes none of
+    // another day's.
+    EXPECT_EQ(EvangText(files, D(2026, 8, 1)).addresses[3], "");
+    EXPECT_EQ(EvangText(files, D(2024, 10, 13)).text.indexOf(" И за "), -1);
+    EXPECT_EQ(ApostolText(files, D(2024, 10, 14)).addresses[2], "");
+}
+
+// January of the years with d = -1 and no week to spare (2023): both books
+// label and read the same week, counted back from the Publican Sunday.
+TEST(Readers, TheJanuaryWeeksOfBothBooksAgree)
+{
+    const TreeFiles files(Tree().root());
+    const QString gospel = kEv + "Переходящие чтения/После Пасхи/Литургия/";
+    const QString apostle = kAp + "Переходящие чтения/После Пасхи/";
+    struct Case { Date day; const char* number; const char* label; };
+    const Case cases[] = {
+        {D(2023, 1, 22), "266", "недели 31-й: "},  // two Sundays before the Publican
+        {D(2023, 1, 23), "267", "рядовые чтения 32-й седмицы: "},
+        {D(2023, 1, 28), "272", nullptr},
+        {D(2023, 1, 29), "273", "недели 32-й: "},  // Zacchaeus
+        {D(2023, 2, 4), "279", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.number);
+        const QString number = QString::fromUtf8(c.number) + ".txt";
+        const QString g = EvangText(files, c.day).text;
+        const QString a = ApostolText(files, c.day).text;
+        EXPECT_NE(g.indexOf(N(gospel + number)), -1) << g.toStdString();
+        EXPECT_NE(a.indexOf(N(apostle + number)), -1) << a.toStdString();
+        if (c.label) {
+            const QString label = QString::fromUtf8(c.label);
+            EXPECT_NE(g.indexOf(label), -1) << g.toStdString();
+            EXPECT_NE(a.indexOf(label.left(1).toUpper() + label.mid(1)), -1) << a.toStdString();
+        }
     }
 }
 
