@@ -5,6 +5,7 @@
 #include "app/window/main_window.h"
 #include "platform/autostart.h"
 #include "platform/single_instance.h"
+#include "platform/translations.h"
 #include "settings/start_rules.h"
 #include "settings/zk_settings.h"
 #include "texts/data_files.h"
@@ -73,6 +74,8 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     application.setApplicationName("indikt");
+    application.setApplicationVersion(QStringLiteral(INDIKT_VERSION));
+    InstallQtTranslations(application);
 
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i)

@@ -61,7 +61,8 @@ const std::vector<FolderRule>& FolderRules()
         {"", FileNames::Exact,
          {"zk.ini", "sob.ini", "Памятка.txt", "Памятка.txt.bak1", "Памятка.txt.bak2", "Памятка.txt.bak3",
           "Закладки.txt", "update.ini", "Help.chm",
-          "index.html", "Mini", "Mini.exe", "Events", "Events.exe", "IcoDesktop", "IcoDesktop.exe", "README.md"}},
+          "index.html", "Mini", "Mini.exe", "Events", "Events.exe", "IcoDesktop", "IcoDesktop.exe", "README.md",
+          "version.txt"}},
 
         {"Месяцеслов/Непереходящие праздники", FileNames::MenaionFixed},
         {"Месяцеслов/Непереходящие праздники/Условие", FileNames::DayKeyText},

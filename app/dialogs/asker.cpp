@@ -25,6 +25,11 @@ void DialogAsker::tell(QWidget* parent, const QString& title, const QString& tex
     QMessageBox::warning(parent, title, text);
 }
 
+void DialogAsker::about(QWidget* parent, const QString& title, const QString& rich_text)
+{
+    QMessageBox::about(parent, title, rich_text);
+}
+
 QString DialogAsker::openFileName(QWidget* parent, const QString& caption, const QString& folder,
                                   const QString& filter)
 {
@@ -85,7 +90,8 @@ std::optional<ImportChoices> DialogAsker::importChoices(QWidget* parent, const I
 std::optional<QFont> DialogAsker::font(QWidget* parent, const QString& title, const QFont& initial)
 {
     bool chosen = false;
-    const QFont font = QFontDialog::getFont(&chosen, initial, parent, title);
+    // Our own dialog: it starts from the stored font and speaks the program's language.
+    const QFont font = QFontDialog::getFont(&chosen, initial, parent, title, QFontDialog::DontUseNativeDialog);
     return chosen ? std::optional<QFont>(font) : std::nullopt;
 }
 

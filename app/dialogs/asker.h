@@ -34,6 +34,11 @@ public:
                                             QMessageBox::StandardButtons buttons) = 0;
     // A message the user only acknowledges.
     virtual void tell(QWidget* parent, const QString& title, const QString& text) = 0;
+    // "О программе": rich text beside the program's icon.
+    virtual void about(QWidget* parent, const QString& title, const QString& rich_text)
+    {
+        tell(parent, title, rich_text);
+    }
     // File choosers; empty when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
                                  const QString& filter) = 0;
@@ -55,6 +60,7 @@ public:
     QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& text,
                                     QMessageBox::StandardButtons buttons) override;
     void tell(QWidget* parent, const QString& title, const QString& text) override;
+    void about(QWidget* parent, const QString& title, const QString& rich_text) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter,

@@ -28,7 +28,8 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTabWidget>
-#include <QTimeEdit>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -75,6 +76,20 @@ QComboBox* MakeNameBox(const char* name, QWidget* parent)
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setMinimumWidth(260);
     return box;
+}
+
+// A name box with its caption above it; the caption's accelerator focuses the box.
+QWidget* Labelled(const char* caption, QComboBox* box, QWidget* parent)
+{
+    auto* holder = new QWidget(parent);
+    auto* layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel(QString::fromUtf8(caption), holder);
+    label->setBuddy(box);
+    layout->addWidget(label);
+    layout->addWidget(box);
+    layout->addStretch(1);
+    return holder;
 }
 
 QPushButton* MakeButton(const char* name, const char* caption, QWidget* parent)
@@ -200,7 +215,7 @@ void TPamjatka::buildJubilees()
     years_layout->addWidget(jubilee_years_hidden_);
     inputs->addWidget(years);
     name_jubilee_ = MakeNameBox("ComboBoxYub", page);
-    inputs->addWidget(name_jubilee_, 1);
+    inputs->addWidget(Labelled("&Юбилей:", name_jubilee_, page), 1);
     layout->addLayout(inputs);
 
     auto* buttons = new QHBoxLayout;
@@ -262,7 +277,7 @@ void TPamjatka::buildFeasts()
     status_layout->addWidget(feast_other_);
     inputs->addWidget(status);
     name_feast_ = MakeNameBox("ComboBoxPr", page);
-    inputs->addWidget(name_feast_, 1);
+    inputs->addWidget(Labelled("&Праздник:", name_feast_, page), 1);
     layout->addLayout(inputs);
 
     auto* buttons = new QHBoxLayout;
@@ -302,14 +317,19 @@ void TPamjatka::buildEvents()
     for (const EventPeriod period : {EventPeriod::Once, EventPeriod::Daily, EventPeriod::Monthly, EventPeriod::Yearly})
         period_->addItem(PeriodText(period), int(period));
     inputs->addWidget(period_);
-    picker_time_ = new QTimeEdit(page);
+    // A plain field: a time typed over the selected one is taken as typed.
+    picker_time_ = new QLineEdit(page);
     picker_time_->setObjectName("DateTimePickerSobVr");
-    picker_time_->setDisplayFormat("HH:mm");
+    picker_time_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("([01]?[0-9]|2[0-3])(:[0-5]?[0-9]?)?")), picker_time_));
+    picker_time_->setMaxLength(5);
+    picker_time_->setFixedWidth(picker_time_->fontMetrics().horizontalAdvance("00:000") + 16);
+    picker_time_->setToolTip("Время события, чч:мм");
     inputs->addWidget(picker_time_);
     picker_event_ = MakeDatePicker("DateTimePickerSob", "dd.MM.yyyy", page);
     inputs->addWidget(picker_event_);
     name_event_ = MakeNameBox("ComboBoxSob", page);
-    inputs->addWidget(name_event_, 1);
+    inputs->addWidget(Labelled("&Событие:", name_event_, page), 1);
     layout->addLayout(inputs);
 
     auto* buttons = new QHBoxLayout;
@@ -327,7 +347,7 @@ void TPamjatka::buildEvents()
     connect(edit_event_, &QPushButton::clicked, this, [this] { editRow(MemoList::Events); });
     connect(delete_event_, &QPushButton::clicked, this, [this] { deleteRows(MemoList::Events); });
     connect(period_, &QComboBox::currentIndexChanged, this, &TPamjatka::updatePreviews);
-    connect(picker_time_, &QTimeEdit::timeChanged, this, &TPamjatka::updatePreviews);
+    connect(picker_time_, &QLineEdit::textChanged, this, &TPamjatka::updatePreviews);
     connect(picker_event_, &QDateEdit::dateChanged, this, &TPamjatka::updatePreviews);
     connect(list_events_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
         if (!filling_ && column == 0)
@@ -478,7 +498,7 @@ void TPamjatka::OpenPamjatka(Date date, int minute)
 {
     for (QDateEdit* picker : {picker_jubilee_, picker_feast_, picker_event_})
         picker->setDate(ToQDate(ClampToCalendarRange(date)));
-    picker_time_->setTime(QTime(minute / 60, minute % 60));
+    picker_time_->setText(MinuteText(minute));
     book_.open();
     book_.sortByWaiting();
     fillAll();
@@ -559,10 +579,10 @@ void TPamjatka::updatePreviews()
     preview_jubilee_->setText(
         NewJubileePreview(FromQDate(picker_jubilee_->date()), jubilee_movable_->isChecked()));
     preview_feast_->setText(NewFeastPreview(FromQDate(picker_feast_->date()), feast_movable_->isChecked()));
-    const QTime time = picker_time_->time();
-    preview_event_->setText(NewEventPreview(EventPeriod(period_->currentData().toInt()),
-                                            FromQDate(picker_event_->date()), time.hour() * 60 + time.minute(),
-                                            clock));
+    const std::optional<int> minute = ParseMinute(picker_time_->text());
+    preview_event_->setText(minute ? NewEventPreview(EventPeriod(period_->currentData().toInt()),
+                                                     FromQDate(picker_event_->date()), *minute, clock)
+                                   : QString("Новое событие: введите время в виде чч:мм"));
 }
 
 void TPamjatka::updateButtons()
@@ -644,10 +664,14 @@ void TPamjatka::BitBtnNewSobClick()
     const QString name = name_event_->currentText().trimmed();
     if (const QString problem = NameProblem(name); !problem.isEmpty())
         return asker_.tell(this, kTitle, problem);
-    const QTime time = picker_time_->time();
+    const std::optional<int> minute = ParseMinute(picker_time_->text());
+    if (!minute) {
+        picker_time_->setFocus();
+        return asker_.tell(this, kTitle, "Введите время события в виде чч:мм, например 18:00.");
+    }
     const WriteResult result = book_.addEvent({.name = name,
                                                .period = EventPeriod(period_->currentData().toInt()),
-                                               .minute = time.hour() * 60 + time.minute(),
+                                               .minute = *minute,
                                                .date = FromQDate(picker_event_->date())});
     rememberName(name_event_, name);
     name_event_->setEditText({});
@@ -686,7 +710,7 @@ void TPamjatka::editRow(MemoList list)
     case MemoList::Events: {
         const SobRecord& event = lists.events[row];
         period_->setCurrentIndex(period_->findData(int(event.period)));
-        picker_time_->setTime(QTime(event.minute / 60, event.minute % 60));
+        picker_time_->setText(MinuteText(event.minute));
         picker_event_->setDate(ToQDate(event.stored));
         name_event_->setEditText(event.name);
         break;

@@ -21,7 +21,7 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTabWidget;
-class QTimeEdit;
+class QLineEdit;
 class QTreeWidget;
 
 namespace indikt {
@@ -137,7 +137,7 @@ private:
     QLabel* count_events_ = nullptr;
     QLabel* preview_event_ = nullptr;
     QComboBox* period_ = nullptr;
-    QTimeEdit* picker_time_ = nullptr;
+    QLineEdit* picker_time_ = nullptr;  // "чч:мм", typed freely; ParseMinute reads it
     QDateEdit* picker_event_ = nullptr;
     QComboBox* name_event_ = nullptr;
     QPushButton* add_event_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QFileInfo>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -116,6 +117,64 @@ void HtmlPane::contextMenuEvent(QContextMenuEvent* event)
         menu->addMenu(commands);
     }
     menu->exec(event->globalPos());
+}
+
+void HtmlPane::mouseMoveEvent(QMouseEvent* event)
+{
+    QTextBrowser::mouseMoveEvent(event);
+    markHoveredLink(event->position().toPoint());
+}
+
+void HtmlPane::leaveEvent(QEvent* event)
+{
+    QTextBrowser::leaveEvent(event);
+    markHoveredLink(QPoint(-1, -1));
+}
+
+void HtmlPane::markHoveredLink(const QPoint& at)
+{
+    const QString link = rect().contains(at) ? anchorAt(at) : QString();
+    if (link == hovered_link_)
+        return;
+    hovered_link_ = link;
+    viewport()->setCursor(link.isEmpty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
+    QList<QTextEdit::ExtraSelection> selections;
+    if (!link.isEmpty()) {
+        // The run of fragments of the block under the mouse that carry this link.
+        const QTextCursor under = cursorForPosition(at);
+        const int position = under.position();
+        int start = -1;
+        int end = -1;
+        int run_start = -1;
+        int run_end = -1;
+        const auto take_run_if_under = [&] {
+            if (start < 0 && run_start >= 0 && position >= run_start && position <= run_end) {
+                start = run_start;
+                end = run_end;
+            }
+        };
+        for (auto it = under.block().begin(); !it.atEnd() && start < 0; ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().anchorHref() == link) {
+                if (run_start < 0)
+                    run_start = fragment.position();
+                run_end = fragment.position() + fragment.length();
+            } else {
+                take_run_if_under();
+                run_start = -1;
+            }
+        }
+        take_run_if_under();
+        if (start >= 0 && end > start) {
+            QTextEdit::ExtraSelection selection;
+            selection.cursor = QTextCursor(document());
+            selection.cursor.setPosition(start);
+            selection.cursor.setPosition(end, QTextCursor::KeepAnchor);
+            selection.format.setFontUnderline(true);
+            selections << selection;
+        }
+    }
+    setExtraSelections(selections);
 }
 
 void HtmlPane::clearPage()

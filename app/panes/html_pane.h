@@ -58,10 +58,14 @@ signals:
 protected:
     void doSetSource(const QUrl& name, QTextDocument::ResourceType type) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     QString resolve(const QUrl& name) const;
+    // The link under the mouse is underlined, whatever colour the page gives it.
+    void markHoveredLink(const QPoint& at);
     void fitScrollBar();
 
     QString data_root_;
@@ -70,6 +74,7 @@ private:
     int zoom_ = 100;
     qreal base_point_size_ = 0;
     QList<QMenu*> context_menus_;
+    QString hovered_link_;
 };
 
 }  // namespace indikt

@@ -132,6 +132,12 @@ void TForm1::buildWidgets()
     status_text_ = new QLabel(this);
     status_text_->setObjectName("StatusText");
     statusBar()->addPermanentWidget(status_text_, 1);
+    // In the evening mode the panes show the next day: the status bar says so.
+    evening_cue_ = new QLabel(this);
+    evening_cue_->setObjectName("LabelEveningTexts");
+    evening_cue_->setStyleSheet("color: #800000;");
+    evening_cue_->hide();
+    statusBar()->addPermanentWidget(evening_cue_);
 
     buildMenus();
     buildToolBar();
@@ -690,6 +696,7 @@ void TForm1::showDay()
         CalendarVid();
     commands_->action("ActionUtro")->setChecked(!evening_mode_);
     commands_->action("ActionVezher")->setChecked(evening_mode_);
+    updateEveningCue();
 }
 
 void TForm1::Vid(Date date)
@@ -939,6 +946,14 @@ void TForm1::ActionVezherExecute()
     }
     commands_->action("ActionUtro")->setChecked(false);
     commands_->action("ActionVezher")->setChecked(true);
+    updateEveningCue();
+}
+
+void TForm1::updateEveningCue()
+{
+    evening_cue_->setVisible(evening_mode_);
+    if (evening_mode_)
+        evening_cue_->setText("Тексты следующего дня: " + Qs(TextOfDayAndMonthAndYear5(liturgicalDate())) + " г.");
 }
 
 void TForm1::ActionUtroExecute()
@@ -947,6 +962,7 @@ void TForm1::ActionUtroExecute()
         ZKDataChange();
     commands_->action("ActionUtro")->setChecked(true);
     commands_->action("ActionVezher")->setChecked(false);
+    updateEveningCue();
 }
 
 }  // namespace indikt

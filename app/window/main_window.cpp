@@ -130,7 +130,7 @@ void TForm1::saveOrSay()
 void TForm1::ActionMinimExecute()
 {
     saveOrSay();
-    panel_explorer_->hide();
+    panel_poisk_->hide();
     settings_.setFlag(kSectionVid, "LargeIco", false);
     settings_.setFlag(kSectionVid, "KnVKalendare", true);
     applyPanelSettings();
@@ -154,6 +154,7 @@ void TForm1::ActionChasExecute()
     connect(mini_, &QProcess::finished, this, [this] {
         mini_->deleteLater();
         mini_ = nullptr;
+        commands_->action("ActionChas")->setChecked(false);
         showNormal();
         raise();
         activateWindow();
@@ -163,6 +164,7 @@ void TForm1::ActionChasExecute()
             return;
         mini_->deleteLater();
         mini_ = nullptr;
+        commands_->action("ActionChas")->setChecked(false);
         showNormal();
     });
     QStringList arguments;

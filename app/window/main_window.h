@@ -121,6 +121,7 @@ public:
     void ActionSistTrExecute();  // "Поместить в системный трей"
     void SysTrRestore();         // back from the tray
     void applyDataTreePresence();
+    void updateEveningCue();
     // Another start of the program asked this copy to come to the front.
     void showFromOutside();
     bool inTray() const { return tray_ != nullptr; }
@@ -332,6 +333,7 @@ private:
     TextViewer* viewer_ = nullptr;
     TroparPane* tropar_pane_ = nullptr;
     LanguageBar* lectionary_languages_ = nullptr;  // `PanelJasBeibl`
+    QLabel* evening_cue_ = nullptr;                // "Тексты следующего дня" in the status bar
     QHash<QString, QMenu*> category_menus_;         // the command groups of "Тексты дня", by caption
     HtmlPane* wb_print_ = nullptr;   // the hidden pane pages are printed from
     std::function<bool(const QUrl&)> external_opener_;

@@ -46,6 +46,18 @@ namespace {
 
 QString Qs(const std::string& text) { return QString::fromStdString(text); }
 
+// "О программе": name, version, the date of the data tree, the licence.
+QString AboutText(const QString& data_root)
+{
+    const QString tree_date = ReadSingleLine(data_root + "/version.txt");
+    return "<h3>Индикт</h3><p>Версия " + QStringLiteral(INDIKT_VERSION) +
+           "</p><p>Православный церковный календарь: дни года по старому и новому стилю, посты, праздники, "
+           "чтения и песнопения дня, личные записи и памятка.</p><p>Набор текстов: " +
+           (tree_date.isEmpty() ? QString("дата неизвестна") : tree_date.toHtmlEscaped()) +
+           "</p><p>Свободная программа: её можно распространять и изменять на условиях GNU General Public "
+           "License версии 3 или более поздней.</p>";
+}
+
 QString PlainKeys(const std::string& keys)
 {
     return QKeySequence(Qs(keys)).toString(QKeySequence::NativeText);
@@ -406,11 +418,7 @@ void TForm1::connectCommands()
     c.connect("ActionNewPr", [this] { ActionNewPrExecute(); });
     c.connect("ActionNewJub", [this] { ActionNewJubExecute(); });
     c.connect("HelpContents1", [this] { HelpContents1Execute(); });
-    c.connect("Action2", [this] {
-        asker_->tell(this, "О программе",
-                     "Индикт — церковный календарь: дни года по старому и новому стилю, посты, праздники, "
-                     "чтения и песнопения дня, личные записи и памятка.");
-    });
+    c.connect("Action2", [this] { asker_->about(this, "О программе", AboutText(context_.data_root)); });
     c.connect("FileExit", [this] { close(); });
 
     // The library: pages of the tree, and of the outside libraries once their host is set.

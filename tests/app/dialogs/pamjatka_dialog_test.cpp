@@ -14,6 +14,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,6 +22,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextEdit>
 #include <QTimeEdit>
 #include <QTreeWidget>
@@ -161,7 +163,7 @@ TEST_F(PamjatkaTest, ANameDayAMovableFeastAndADailyEventSurviveARestart)
 
         auto* period = Find<QComboBox>(d, "ComboBoxSobDl");
         period->setCurrentIndex(period->findText("Ежедневно"));
-        Find<QTimeEdit>(d, "DateTimePickerSobVr")->setTime(QTime(21, 0));
+        Find<QLineEdit>(d, "DateTimePickerSobVr")->setText("21:00");
         Type(d, "ComboBoxSob", "Вечернее правило");
         EXPECT_EQ(Text(d, "LabelNewSob"), "Новое событие: Ежедневно в 21:00");
         Click(d, "BitBtnNewSob");
@@ -178,6 +180,48 @@ TEST_F(PamjatkaTest, ANameDayAMovableFeastAndADailyEventSurviveARestart)
     EXPECT_EQ(Row(d, "ListView1", 0)[1], "Именины Анны");
     ASSERT_TRUE(again.book->save().ok());
     EXPECT_EQ(ReadBytes(memoPath()), written);
+}
+
+TEST_F(PamjatkaTest, TypingAsAPersonDoes)
+{
+    Open o = open();
+    QWidget* d = o.dialog.get();
+    d->show();
+    QApplication::setActiveWindow(d);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+    Find<QTabWidget>(d, "PageControl1")->setCurrentIndex(2);
+    // A time typed over the selected one, a name typed, and one click.
+    auto* time = Find<QLineEdit>(d, "DateTimePickerSobVr");
+    time->setFocus();
+    time->selectAll();
+    QTest::keyClicks(time, "18:00");
+    auto* name = Find<QComboBox>(d, "ComboBoxSob");
+    name->setFocus();
+    QTest::keyClicks(name->lineEdit(), "Vecher");
+    auto* add = Find<QPushButton>(d, "BitBtnNewSob");
+    QTest::mouseClick(add, Qt::LeftButton);
+    EXPECT_EQ(Find<QTreeWidget>(d, "ListViewSob")->topLevelItemCount(), 1);
+    EXPECT_EQ(Row(d, "ListViewSob", 0).value(1), "18:00");
+    // "7:5" is not a time: nothing is added and the user is told how to write one.
+    time->setFocus();
+    time->selectAll();
+    QTest::keyClicks(time, "7:");
+    name->setEditText("Утро");
+    add->click();
+    EXPECT_EQ(Find<QTreeWidget>(d, "ListViewSob")->topLevelItemCount(), 1);
+    EXPECT_TRUE(asker.told.join(' ').contains("чч:мм")) << asker.told.join('\n').toStdString();
+
+    // The name fields have their labels, and no caption is cut.
+    for (const char* box : {"ComboBoxYub", "ComboBoxPr", "ComboBoxSob"}) {
+        bool labelled = false;
+        for (const QLabel* label : d->findChildren<QLabel*>())
+            labelled = labelled || label->buddy() == Find<QComboBox>(d, box);
+        EXPECT_TRUE(labelled) << box;
+    }
+    Find<QTabWidget>(d, "PageControl1")->setCurrentIndex(1);
+    QApplication::processEvents();
+    for (const char* radio : {"RadioPrChurch", "RadioPrCivil", "RadioPrOther"})
+        EXPECT_GE(Find<QRadioButton>(d, radio)->width(), Find<QRadioButton>(d, radio)->sizeHint().width()) << radio;
 }
 
 TEST_F(PamjatkaTest, EditingKeepsTheRowUntilAddedAndClosingPutsItBack)

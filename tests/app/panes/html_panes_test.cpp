@@ -5,6 +5,7 @@
 #include "app/panes/text_viewer.h"
 #include "app/panes/tropar_pane.h"
 #include "app/window/main_window.h"
+#include "platform/translations.h"
 
 #include "file_helpers.h"
 #include "texts/cp1251.h"
@@ -15,6 +16,7 @@
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -24,6 +26,8 @@
 #include <QTextBlock>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace indikt {
 namespace {
@@ -118,6 +122,36 @@ TEST(HtmlPane, AHostilePageIsCutAndShown)
     EXPECT_TRUE(pane.toPlainText().endsWith("[Страница слишком велика: показано её начало.]"));
     pane.showPage("<table><tr><td>" + QString("<table><tr><td>").repeated(30) + "x");
     EXPECT_TRUE(pane.toPlainText().contains("[Страница слишком велика: показано её начало.]"));
+}
+
+TEST(HtmlPane, ALinkIsUnderlinedUnderTheMouseAndQtSpeaksRussian)
+{
+    Tree tree;
+    HtmlPane pane(tree.root);
+    pane.resize(400, 200);
+    pane.show();
+    pane.setLinkColour(HtmlPane::LinkColour::Red);
+    pane.showPage("<p>Память <a href=\"Жития святых/Святцы/янв01.htm\">свт. Василия</a> и других</p>");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
+    // The middle of the link text, found through the document's layout.
+    QTextCursor cursor(pane.document());
+    cursor.setPosition(QString("Память свт. Ва").size());
+    const QPoint on_link = pane.cursorRect(cursor).center();
+    QTest::mouseMove(pane.viewport(), on_link);
+    ASSERT_EQ(pane.extraSelections().size(), 1);
+    EXPECT_TRUE(pane.extraSelections()[0].format.fontUnderline());
+    EXPECT_EQ(pane.extraSelections()[0].cursor.selectedText(), "свт. Василия");
+    EXPECT_EQ(pane.viewport()->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(pane.viewport(), QPoint(pane.viewport()->width() - 2, pane.viewport()->height() - 2));
+    EXPECT_TRUE(pane.extraSelections().isEmpty());
+
+    // Qt's own texts of the pane's menu in Russian.
+    ASSERT_TRUE(InstallQtTranslations(*QCoreApplication::instance()));
+    std::unique_ptr<QMenu> menu(pane.createStandardContextMenu());
+    QStringList captions;
+    for (const QAction* action : menu->actions())
+        captions << action->text();
+    EXPECT_TRUE(captions.join(' ').contains("Копировать")) << captions.join(" | ").toStdString();
 }
 
 // The size a heading is drawn at, by the text of its first block of that level.
@@ -357,6 +391,20 @@ TEST(Viewer, ItsOwnKeysWinWhileItHasTheFocus)
     window->paneView(DayPane::Menaion)->setFocus();
     QTest::keyClick(window->paneView(DayPane::Menaion), Qt::Key_F5);
     EXPECT_EQ(refreshes, 1);
+}
+
+TEST(About, NameVersionTreeDateAndLicence)
+{
+    WindowFixture f;
+    f.tree.write("version.txt", "2026-12-09\r\n");
+    auto window = f.open("");
+    window->findChild<QAction*>("Action2")->trigger();
+    ASSERT_EQ(f.asker.told.size(), 1);
+    const QString text = f.asker.told[0];
+    EXPECT_TRUE(text.contains("Индикт"));
+    EXPECT_TRUE(text.contains("Версия " INDIKT_VERSION));
+    EXPECT_TRUE(text.contains("2026-12-09"));
+    EXPECT_TRUE(text.contains("GNU General Public License"));
 }
 
 TEST(Viewer, OutsideLibraryOnItsConfiguredHost)

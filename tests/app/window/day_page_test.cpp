@@ -246,7 +246,12 @@ TEST(DayPage, OnlyTheShownPaneIsFilledForTheLiturgicalDay)
     EXPECT_EQ(Text(*window, "LabelDay"), "19");
     EXPECT_TRUE(Action(*window, "ActionVezher")->isChecked());
     EXPECT_FALSE(Action(*window, "ActionUtro")->isChecked());
+    auto* cue = window->findChild<QLabel*>("LabelEveningTexts");
+    ASSERT_NE(cue, nullptr);
+    EXPECT_FALSE(cue->isHidden());
+    EXPECT_EQ(cue->text(), "Тексты следующего дня: Вс 20 апр 2025 г.");
     window->ActionUtroExecute();
+    EXPECT_TRUE(cue->isHidden());
     EXPECT_EQ(menaion.back(), D(2025, 4, 19));
     window->ActionVezherExecute();
     window->ActionUtroExecute();
@@ -482,7 +487,14 @@ TEST(DayPage, WindowModesAndCompanionCommands)
     Action(*window, "ActionPash")->trigger();  // no Paschalion program: nothing happens
     EXPECT_TRUE(window->isVisible());
 
+    // "Компактный" hides the search; the viewer stays as the user left it.
+    window->findChild<QDockWidget*>("PanelExplorer")->show();
     Action(*window, "ActionMinim")->trigger();
+    EXPECT_TRUE(window->findChild<QDockWidget*>("PanelExplorer")->isVisible());
+    window->findChild<QDockWidget*>("PanelExplorer")->hide();
+    window->findChild<QDockWidget*>("PanelPoisk")->show();
+    Action(*window, "ActionMinim")->trigger();
+    EXPECT_FALSE(window->findChild<QDockWidget*>("PanelPoisk")->isVisible());
     EXPECT_EQ(window->size(), QSize(678, 414));
     EXPECT_FALSE(window->menuBar()->isVisible());
     EXPECT_FALSE(window->statusBar()->isVisible());

@@ -289,6 +289,7 @@ TEST(MainWindow, MiniWindowRunsTheCompanionAndComesBack)
         script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
     }
     for (int run = 0; run < 2; ++run) {
+        window->findChild<QAction*>("ActionChas")->setChecked(true);
         window->ActionChasExecute();
         EXPECT_FALSE(window->isVisible()) << "hidden while the mini window runs";
         QElapsedTimer timer;
@@ -296,6 +297,7 @@ TEST(MainWindow, MiniWindowRunsTheCompanionAndComesBack)
         while (!window->isVisible() && timer.elapsed() < 5000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         EXPECT_TRUE(window->isVisible()) << "shown again when it ends";
+        EXPECT_FALSE(window->findChild<QAction*>("ActionChas")->isChecked()) << "and its check mark goes";
     }
     QFile runs(f.root.path() + "/mini-runs");
     ASSERT_TRUE(runs.open(QIODevice::ReadOnly));
