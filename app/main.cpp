@@ -122,11 +122,15 @@ int main(int argc, char** argv)
     RemoveStaleTemporaryFiles(data_root);
     RemoveStaleTemporaryFiles(data_root + "/Записи");
 
+    // The splash is painted before it is shown and kept above the window, so
+    // no unpainted box ever covers the program.
     QSplashScreen splash(SplashPicture(), Qt::WindowStaysOnTopHint);
-    if (settings.flag(kSectionWindows, "Заставка")) {
+    const bool with_splash = settings.flag(kSectionWindows, "Заставка");
+    if (with_splash) {
+        splash.ensurePolished();
         splash.show();
-        splash.raise();
-        application.processEvents();
+        splash.repaint();
+        application.processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 
     MainWindowContext context;
@@ -138,8 +142,12 @@ int main(int argc, char** argv)
     context.start_mode = StartModeInForce(start.start_argument, settings.number(kSectionWindows, "НомерЗагрузки"));
     context.start_mode_applies = StartModeApplies(has_argument, always);
     TForm1 window(context, std::move(settings));
-    window.setSplash(&splash);
+    window.setSplash(with_splash ? &splash : nullptr);
     window.show();
+    if (with_splash) {
+        splash.raise();
+        splash.repaint();
+    }
     window.ApplyStartMode();
 
     QObject::connect(&single, &SingleInstance::showRequested, &window, &TForm1::showFromOutside);

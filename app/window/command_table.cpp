@@ -1,5 +1,7 @@
 #include "command_table.h"
 
+#include "app/window/tool_icons.h"
+
 #include "calendar/fasts.h"
 #include "calendar/feasts.h"
 #include "platform/library_pages.h"
@@ -264,6 +266,7 @@ CommandSet::CommandSet(QWidget* window)
         if (!command.shortcut.empty())
             action->setShortcut(QKeySequence(QString::fromStdString(command.shortcut)));
         action->setCheckable(command.checkable);
+        action->setIcon(ToolIcon(command.name));
         action->setData(command.tag);
         action->setEnabled(false);
         window->addAction(action);  // the window owns the shortcut, wherever the focus is inside it

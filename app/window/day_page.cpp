@@ -85,7 +85,7 @@ void TForm1::buildWidgets()
     date_block_->setObjectName("PanelLeft");
     buildDateBlock(date_block_);
     left_scroll->setWidget(date_block_);
-    left_scroll->setMinimumWidth(280);
+    left_scroll->setMinimumWidth(kLeftColumnMinimumWidth);
     left_scroll->setMaximumWidth(360);
     layout->addWidget(left_scroll);
 
@@ -99,6 +99,7 @@ void TForm1::buildWidgets()
     right_layout->addWidget(label_right_);
     buildPanes(right);
     right_layout->addWidget(page_list_, 1);
+    right->setMinimumWidth(320);  // the day's text stays readable beside the docked viewer
     layout->addWidget(right, 1);
     // The icons of the day sit beside the text when shown.
     panel_ico_ = new QWidget(central);
@@ -209,7 +210,10 @@ void TForm1::buildDateBlock(QWidget* owner)
     label_week_ = new QLabel(panel_num_);
     label_week_->setObjectName("LabelSedmiza");
     label_week_->setWordWrap(true);
-    label_week_->setAlignment(Qt::AlignHCenter);
+    label_week_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // Two lines are kept for the week, so a long caption never moves the grid
+    // (and its month arrows) under the mouse.
+    label_week_->setMinimumHeight(2 * label_week_->fontMetrics().lineSpacing());
     num->addWidget(label_week_);
     label_post_ = new QLabel(panel_num_);
     label_post_->setObjectName("LabelPost");
@@ -229,9 +233,8 @@ void TForm1::buildDateBlock(QWidget* owner)
     rich_edit_jub_pr_->hide();
     num->addWidget(rich_edit_jub_pr_);
     // The main picture fills the room the grid leaves when it is collapsed.
-    image_ico_indikt_ = new QLabel(panel_num_);
+    image_ico_indikt_ = new PictureLabel(panel_num_);
     image_ico_indikt_->setObjectName("ImageIcoIndikt");
-    image_ico_indikt_->setAlignment(Qt::AlignCenter);
     image_ico_indikt_->hide();
     num->addWidget(image_ico_indikt_, 1);
     num->addStretch(1);
@@ -435,11 +438,8 @@ void TForm1::CalendarSvernutExecute()
     label_month_->setVisible(collapsed);
     label_year_->setVisible(collapsed);
     image_ico_indikt_->setVisible(collapsed && !main_picture_.isEmpty());
-    if (collapsed && !main_picture_.isEmpty()) {
-        const QPixmap picture(main_picture_);
-        image_ico_indikt_->setPixmap(
-            picture.scaled(QSize(240, 240), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    }
+    if (collapsed && !main_picture_.isEmpty())
+        image_ico_indikt_->setPicture(QPixmap(main_picture_));
     if (!collapsed)
         CalendarVid();
     panel_num_->setFocus();

@@ -1,5 +1,7 @@
 #include "day_widgets.h"
 
+#include <QResizeEvent>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -65,6 +67,34 @@ void DateEditorSpin::focusOutEvent(QFocusEvent* event)
 {
     QSpinBox::focusOutEvent(event);
     emit closeWanted();
+}
+
+PictureLabel::PictureLabel(QWidget* parent) : QLabel(parent)
+{
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    setMinimumSize(1, 1);
+    setAlignment(Qt::AlignCenter);
+}
+
+void PictureLabel::setPicture(const QPixmap& picture)
+{
+    picture_ = picture;
+    fit();
+}
+
+void PictureLabel::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    fit();
+}
+
+void PictureLabel::fit()
+{
+    if (picture_.isNull() || contentsRect().isEmpty()) {
+        clear();
+        return;
+    }
+    setPixmap(picture_.scaled(contentsRect().size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 }  // namespace indikt

@@ -24,6 +24,23 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
+// A picture that fits the room it is given, keeping its proportions, and
+// never asks for more room than it gets (the collapsed calendar's picture).
+class PictureLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit PictureLabel(QWidget* parent = nullptr);
+    void setPicture(const QPixmap& picture);
+    const QPixmap& picture() const { return picture_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void fit();
+    QPixmap picture_;
+};
+
 // The notes editor claims its editing keys (italic Ctrl+I, underline Ctrl+U
 // beside the usual undo, cut, copy, paste and select all) while it has the
 // focus; elsewhere in the window the same keys run the window's commands.

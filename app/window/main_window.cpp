@@ -22,8 +22,12 @@
 #include <QFileInfo>
 #include <QAction>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QTextBrowser>
+#include <QToolBar>
+
+#include <algorithm>
 #include <QDockWidget>
 #include <QMenuBar>
 #include <QTextEdit>
@@ -258,6 +262,11 @@ void TForm1::ReaderAll()
     statusBar()->setVisible(settings_.flag(kSectionVid, "Sostojanie"));
     label_post_->setVisible(settings_.flag(kSectionVid, "Post"));
     applyPanelSettings();
+    // Without a stored size the window makes room for the whole date block
+    // (with the feasts of a day listed), so nothing of it has to be scrolled
+    // to; a size the user left is kept.
+    if (!settings_.file().contains(u"Windows", u"Высота") && !isMaximized())
+        resize(std::max(width(), DefaultWindowSize().width()), std::max(height(), DefaultWindowSize().height()));
 
     if (!first_read_done_) {
         current_date_ = today();
@@ -334,6 +343,25 @@ void TForm1::applyWindowState()
     const bool maximised = (context_.start_mode_applies && context_.start_mode == StartMode::Maximised) ||
                            settings_.text(kSectionWindows, "Состояние") != "wsNormal";
     setWindowState(maximised ? Qt::WindowMaximized : Qt::WindowNoState);
+}
+
+QSize TForm1::DefaultWindowSize() const
+{
+    // The feast list is hidden until a day has one; its room is counted. The
+    // column's wrapped labels are measured at the column's narrowest width.
+    const int feasts = rich_edit_jub_pr_->isHidden() ? rich_edit_jub_pr_->maximumHeight() : 0;
+    date_block_->ensurePolished();
+    QLayout* column = date_block_->layout();
+    column->activate();
+    const int block = column->hasHeightForWidth() ? column->totalHeightForWidth(kLeftColumnMinimumWidth - 20)
+                                                  : column->totalSizeHint().height();
+    const QMargins margins = centralWidget()->layout()->contentsMargins();
+    const bool bar_on_top = tool_bar_->parentWidget() == this && !tool_bar_->isHidden();
+    int height = block + feasts + margins.top() + margins.bottom() + menuBar()->sizeHint().height() +
+                 statusBar()->sizeHint().height() + (bar_on_top ? tool_bar_->sizeHint().height() : 0) + 8;
+    if (const QScreen* screen = this->screen())
+        height = std::min(height, screen->availableGeometry().height() - 40);
+    return {1070, height};
 }
 
 QString TForm1::statusText() const { return status_text_->text(); }

@@ -54,6 +54,7 @@ class TPamjatka;
 class ClickableLabel;
 class HtmlPane;
 class LanguageBar;
+class PictureLabel;
 class TextViewer;
 class TroparPane;
 class MonthGridWidget;
@@ -81,6 +82,7 @@ public:
     static constexpr int kTimer1IntervalMs = 10000;
     static constexpr int kTimer2IntervalMs = 150;
     static constexpr int kSplashKeptMs = 1500;
+    static constexpr int kLeftColumnMinimumWidth = 280;
 
     TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent = nullptr);
     ~TForm1() override;
@@ -121,6 +123,9 @@ public:
     void ActionSistTrExecute();  // "Поместить в системный трей"
     void SysTrRestore();         // back from the tray
     void applyDataTreePresence();
+    void showViewerDock();
+    // The size of a first start: room for the whole date block.
+    QSize DefaultWindowSize() const;
     void updateEveningCue();
     // Another start of the program asked this copy to come to the front.
     void showFromOutside();
@@ -313,7 +318,7 @@ private:
     MonthGridWidget* panel_mes_ = nullptr;
     QToolButton* image_knopka_sv_ = nullptr;
     QToolButton* image_knopka_rasv_ = nullptr;
-    QLabel* image_ico_indikt_ = nullptr;
+    PictureLabel* image_ico_indikt_ = nullptr;
     QToolButton* month_back_ = nullptr;
     QToolButton* month_on_ = nullptr;
     DateEditorSpin* year_editor_ = nullptr;

@@ -187,10 +187,10 @@ void TForm1::applyPanelSettings()
     const bool large = settings_.flag(kSectionVid, "LargeIco");
     commands_->action("ActionLargeIco")->setChecked(large);
     setToolBarInCalendar(settings_.flag(kSectionVid, "KnVKalendare"));
-    // Large buttons above the window; in the narrow calendar side they stay small.
-    const bool roomy = large && tool_bar_->parentWidget() != date_block_;
-    tool_bar_->setStyleSheet(roomy ? "QToolButton { padding: 6px 10px; font-size: 11pt; }"
-                                   : "QToolButton { padding: 1px 3px; }");
+    // Large buttons: a picture above the caption; small ones: the caption alone.
+    tool_bar_->setToolButtonStyle(large ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonTextOnly);
+    tool_bar_->setIconSize(QSize(32, 32));
+    tool_bar_->setStyleSheet(large ? "QToolButton { padding: 2px 6px; }" : "QToolButton { padding: 1px 3px; }");
     const bool tool_bar_shown = settings_.flag(kSectionVid, "InstrSt");
     tool_bar_->setVisible(tool_bar_shown);
     commands_->action("PInstrStand")->setChecked(tool_bar_shown);
@@ -256,7 +256,12 @@ void TForm1::connectCommands()
         const DayPane pane = info.pane;
         c.connect(info.command, [this, pane] { showPane(pane); });
     }
-    c.connect("ActionExplorer", [this] { panel_explorer_->setVisible(commands_->action("ActionExplorer")->isChecked()); });
+    c.connect("ActionExplorer", [this] {
+        if (commands_->action("ActionExplorer")->isChecked())
+            showViewerDock();
+        else
+            panel_explorer_->hide();
+    });
     connect(panel_explorer_, &QDockWidget::visibilityChanged, c["ActionExplorer"], &QAction::setChecked);
     c.connect("ActionPageList", [this] { page_list_->tabBar()->setVisible(commands_->action("ActionPageList")->isChecked()); });
 
@@ -494,7 +499,7 @@ void TForm1::openInViewer(const QUrl& address, const QString& caption)
 {
     if (!caption.isEmpty())
         panel_explorer_->setWindowTitle(caption);
-    panel_explorer_->show();
+    showViewerDock();
     if (!viewer_->open(address))
         statusBar()->showMessage("Файл '" + QFileInfo(address.toLocalFile()).fileName() + "' не найден.  ");
 }
@@ -572,6 +577,16 @@ void TForm1::ActionPashExecute()
 
 // The help file of the program folder opens in the desktop's viewer; without
 // it the viewer pane shows the commands and their keys.
+// The docked viewer takes two fifths of the window, so the day's text keeps
+// a readable width beside it.
+void TForm1::showViewerDock()
+{
+    const bool was_hidden = panel_explorer_->isHidden();
+    panel_explorer_->show();
+    if (was_hidden && !panel_explorer_->isFloating())
+        resizeDocks({panel_explorer_}, {width() * 2 / 5}, Qt::Horizontal);
+}
+
 void TForm1::HelpContents1Execute()
 {
     const QString help_file = context_.program_folder + "/Help.chm";
@@ -588,7 +603,7 @@ void TForm1::HelpContents1Execute()
     html += "</table></body></html>";
     viewer_->showPage(html);
     panel_explorer_->setWindowTitle("Справка");
-    panel_explorer_->show();
+    showViewerDock();
 }
 
 }  // namespace indikt

@@ -18,6 +18,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QDir>
+#include <QSet>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextEdit>
@@ -321,6 +322,24 @@ TEST(DayPage, TheMonthGridTakesTheKeyboard)
     EXPECT_TRUE(grid->focusPolicy() & Qt::TabFocus);
 }
 
+TEST(DayPage, TheMonthArrowsStayWhereTheyAreAllYear)
+{
+    // Repeated clicks on an arrow must find it in the same place, whatever the
+    // week's caption of the day shown (one line or two).
+    Fixture f;
+    auto window = f.open();
+    window->show();
+    auto* back = window->findChild<QToolButton*>("SpButMes1");
+    ASSERT_NE(back, nullptr);
+    QSet<int> places;
+    for (Date day = D(2025, 1, 1); day <= D(2025, 12, 31); day = day + 1) {
+        window->setCurrentDate(day);
+        QApplication::processEvents();
+        places.insert(back->mapTo(window.get(), QPoint(0, 0)).y());
+    }
+    EXPECT_EQ(places.size(), 1) << "the arrows moved between " << places.size() << " places";
+}
+
 TEST(DayPage, CaptionForms)
 {
     Fixture f;
@@ -530,6 +549,29 @@ TEST(DayPage, PanesOfMissingFoldersAndCommandsOfMissingProgramsAreNotOffered)
         EXPECT_FALSE(Action(*window, "ActionChas")->isEnabled());
         EXPECT_TRUE(Action(*window, "ActionChas")->toolTip().contains("Mini"));
     }
+}
+
+TEST(DayPage, LargeButtonsShowAPictureOverTheCaption)
+{
+    Fixture f;
+    f.writeZk("[Vid]\r\nLargeIco=1\r\nKnVKalendare=0\r\n");
+    auto window = f.open();
+    auto* bar = window->findChild<QToolBar*>("ToolBar1");
+    EXPECT_EQ(bar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    ASSERT_FALSE(bar->actions().isEmpty());
+    for (QAction* action : bar->actions()) {
+        SCOPED_TRACE(action->objectName().toStdString());
+        const QImage picture = action->icon().pixmap(32, 32).toImage();
+        ASSERT_FALSE(picture.isNull());
+        // Something is drawn: not every pixel is transparent.
+        int drawn = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                drawn += qAlpha(picture.pixel(x, y)) > 0;
+        EXPECT_GT(drawn, 40);
+    }
+    Action(*window, "ActionLargeIco")->trigger();
+    EXPECT_EQ(bar->toolButtonStyle(), Qt::ToolButtonTextOnly);
 }
 
 TEST(DayPage, ToolBarFollowsItsSettings)
