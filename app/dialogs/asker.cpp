@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -93,6 +94,14 @@ std::optional<QFont> DialogAsker::font(QWidget* parent, const QString& title, co
     // Our own dialog: it starts from the stored font and speaks the program's language.
     const QFont font = QFontDialog::getFont(&chosen, initial, parent, title, QFontDialog::DontUseNativeDialog);
     return chosen ? std::optional<QFont>(font) : std::nullopt;
+}
+
+std::optional<int> DialogAsker::choose(QWidget* parent, const QString& title, const QString& text,
+                                       const QStringList& items, int current)
+{
+    bool chosen = false;
+    const QString item = QInputDialog::getItem(parent, title, text, items, current, false, &chosen);
+    return chosen ? std::optional<int>(int(items.indexOf(item))) : std::nullopt;
 }
 
 }  // namespace indikt

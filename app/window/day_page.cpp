@@ -4,6 +4,7 @@
 
 #include "main_window.h"
 
+#include "app/dialogs/busy_cursor.h"
 #include "app/panes/html_pane.h"
 #include "app/panes/language_bar.h"
 #include "app/panes/text_viewer.h"
@@ -55,15 +56,6 @@ QString CssColour(int bbggrr)
 {
     return "color: " + ColourFromSetting(bbggrr).name() + ";";
 }
-
-// The busy cursor for the length of a scope, restored however it is left.
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 }  // namespace
 

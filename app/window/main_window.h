@@ -124,6 +124,7 @@ public:
     void SysTrRestore();         // back from the tray
     void applyDataTreePresence();
     void showViewerDock();
+    void ActionImportBibleExecute();
     // The size of a first start: room for the whole date block.
     QSize DefaultWindowSize() const;
     void updateEveningCue();

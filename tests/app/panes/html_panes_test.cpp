@@ -56,12 +56,18 @@ struct Tree {
 class RecordingAsker : public Asker {
 public:
     QStringList told;
+    QString file_to_open;
+    std::optional<int> choice;
     QMessageBox::StandardButton ask(QWidget*, const QString&, const QString&, QMessageBox::StandardButtons) override
     {
         return QMessageBox::Cancel;
     }
     void tell(QWidget*, const QString&, const QString& text) override { told << text; }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return file_to_open; }
+    std::optional<int> choose(QWidget*, const QString&, const QString&, const QStringList&, int) override
+    {
+        return choice;
+    }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override { return {}; }
     std::optional<ImportChoices> importChoices(QWidget*, const ImportKinds&) override { return std::nullopt; }
 };
@@ -405,6 +411,26 @@ TEST(About, NameVersionTreeDateAndLicence)
     EXPECT_TRUE(text.contains("Версия " INDIKT_VERSION));
     EXPECT_TRUE(text.contains("2026-12-09"));
     EXPECT_TRUE(text.contains("GNU General Public License"));
+}
+
+TEST(BibleImport, TheMenuCommandWritesTheChaptersTheReadingsOpen)
+{
+    WindowFixture f;
+    auto window = f.open("");
+    f.asker.file_to_open = QStringLiteral(INDIKT_BIBLE_SAMPLES) + "/sample.osis.xml";
+    f.asker.choice = 0;  // "b_snd"
+    QAction* import = window->findChild<QAction*>("ActionImportBible");
+    ASSERT_NE(import, nullptr);
+    import->trigger();
+    ASSERT_EQ(f.asker.told.size(), 1);
+    EXPECT_TRUE(f.asker.told[0].startsWith("Библия загружена")) << f.asker.told[0].toStdString();
+    EXPECT_TRUE(QDir(f.tree.root + "/Библия/b_snd").entryList(QDir::Files).size() > 0);
+    // A file that is not a Bible is refused with a message, nothing written.
+    f.asker.file_to_open = f.tree.root + "/zk.ini";
+    ASSERT_TRUE(WriteBytes(f.asker.file_to_open, "[Windows]\r\n"));
+    import->trigger();
+    ASSERT_EQ(f.asker.told.size(), 2);
+    EXPECT_FALSE(f.asker.told[1].startsWith("Библия загружена"));
 }
 
 TEST(Viewer, OutsideLibraryOnItsConfiguredHost)
