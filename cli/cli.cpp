@@ -7,6 +7,7 @@
 
 #include "lectionary/tree_files.h"
 
+#include "calendar/date_texts.h"
 #include "calendar/paschalion.h"
 
 #include <QFileInfo>
