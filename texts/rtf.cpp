@@ -183,6 +183,19 @@ const char* LostDestination(std::string_view word)
     return nullptr;
 }
 
+// A family name as a note keeps it: no control characters or line breaks,
+// no blanks around it, of bounded length.
+QString CleanFontName(QString name)
+{
+    name.truncate(kMaxFontNameLength);
+    RtfParagraph cleaned;
+    AppendRtfText(cleaned, name, {});
+    QString result = cleaned.runs.empty() ? QString() : cleaned.runs[0].text;
+    result.remove(QChar(u'\t'));
+    result.remove(QChar(kRtfLineBreak));
+    return result.trimmed();
+}
+
 class Reader {
 public:
     explicit Reader(QByteArrayView input) : in_(input) {}
@@ -570,11 +583,8 @@ private:
         flushBytes();
         if (font_index_ < 0)
             return;
-        if (fonts_.size() < kMaxFonts || fonts_.contains(font_index_)) {
-            QString name = font_name_.trimmed();
-            name.truncate(kMaxFontNameLength);
-            fonts_.insert(font_index_, {name, codePageOfFontEntry()});
-        }
+        if (fonts_.size() < kMaxFonts || fonts_.contains(font_index_))
+            fonts_.insert(font_index_, {CleanFontName(font_name_), codePageOfFontEntry()});
         font_index_ = -1;
         font_name_.clear();
     }
