@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 
 namespace indikt {
 
@@ -175,9 +176,15 @@ std::optional<ListedNote> ParseNoteFileName(const QString& file_name, int today_
 {
     if (file_name.size() < 9 || file_name.size() > 13 || !file_name.endsWith(QStringLiteral(".rtf")))
         return std::nullopt;
+    static const std::array<QString, 12> abbreviations = [] {
+        std::array<QString, 12> names;
+        for (int m = 1; m <= 12; ++m)
+            names[static_cast<size_t>(m - 1)] = Qs(MonthAbbreviation(m));
+        return names;
+    }();
     int month = 12;  // any letters but the first eleven abbreviations
     for (int m = 1; m <= 11; ++m)
-        if (QStringView(file_name).left(3) == Qs(MonthAbbreviation(m)))
+        if (QStringView(file_name).left(3) == abbreviations[static_cast<size_t>(m - 1)])
             month = m;
     const int day = WholeNumber(QStringView(file_name).mid(3, 2)).value_or(32);
     const int year = file_name.size() == 9 ? today_year
@@ -196,14 +203,15 @@ NoteListing ListNotes(const QString& data_root, Date today)
     const QDir folder(NotesFolderPath(data_root));
     const QStringList names = folder.entryList({QStringLiteral("*.rtf")},
                                                QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive,
-                                               QDir::Name);
+                                               QDir::Unsorted);
     listing.examined = static_cast<int>(names.size());
     const int year = YearOf(today);
     for (const QString& name : names)
         if (const std::optional<ListedNote> note = ParseNoteFileName(name, year))
             listing.notes.push_back(*note);
-    std::stable_sort(listing.notes.begin(), listing.notes.end(),
-                     [](const ListedNote& a, const ListedNote& b) { return a.key < b.key; });
+    std::sort(listing.notes.begin(), listing.notes.end(), [](const ListedNote& a, const ListedNote& b) {
+        return a.key != b.key ? a.key < b.key : a.file_name < b.file_name;
+    });
     return listing;
 }
 
