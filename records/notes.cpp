@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <array>
@@ -242,7 +243,11 @@ std::optional<Date> NextNoteDate(const NoteListing& listing, Date shown_key)
 
 Removal RemoveToTrash(const QString& path)
 {
-    if (QFile::moveToTrash(path))
+    // The desktop's trash lies in the user's data folder ($XDG_DATA_HOME);
+    // where that folder is missing, Qt's trash would take the current folder
+    // for it and scatter "files" and "info" there. It is made first.
+    const QString data_home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (!data_home.isEmpty() && QDir().mkpath(data_home) && QFile::moveToTrash(path))
         return Removal::Trashed;
     // A desktop without a trash: the note goes as the user asked.
     if (QFileInfo(path).isFile() && QFile::remove(path))

@@ -582,7 +582,12 @@ void NotePane::updateFormatActions()
     bold_->setChecked(format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() >= QFont::DemiBold : base.bold());
     italic_->setChecked(format.fontItalic());
     underline_->setChecked(format.fontUnderline());
-    const Qt::Alignment alignment = editor_->alignment() & Qt::AlignHorizontal_Mask;
+    // A paragraph without its own alignment takes the document's (centred).
+    const QTextBlockFormat block = editor_->textCursor().blockFormat();
+    const Qt::Alignment alignment = (block.hasProperty(QTextFormat::BlockAlignment)
+                                         ? block.alignment()
+                                         : editor_->document()->defaultTextOption().alignment()) &
+                                    Qt::AlignHorizontal_Mask;
     align_centre_->setChecked(alignment & Qt::AlignHCenter);
     align_right_->setChecked((alignment & Qt::AlignRight) != 0);
     align_left_->setChecked(!(alignment & (Qt::AlignHCenter | Qt::AlignRight | Qt::AlignJustify)));

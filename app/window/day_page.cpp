@@ -131,6 +131,9 @@ void TForm1::buildWidgets()
     status_text_ = new QLabel(this);
     status_text_->setObjectName("StatusText");
     statusBar()->addPermanentWidget(status_text_, 1);
+    // A message of the moment takes the whole line until the day changes.
+    connect(statusBar(), &QStatusBar::messageChanged, status_text_,
+            [this](const QString& message) { status_text_->setVisible(message.isEmpty()); });
 
     buildMenus();
     buildToolBar();
@@ -762,6 +765,8 @@ void TForm1::ZKDataChange()
     // The note being edited is saved under its own date first; Cancel keeps it.
     if (!endNoteEdit())
         return;
+    if (!batch_walk_)
+        statusBar()->clearMessage();
     // A change of date returns to the texts of the date itself.
     if (!batch_walk_)
         evening_mode_ = false;

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -420,15 +421,26 @@ TEST_F(NotesTest, ALegacyDocIsSavedAsRtfAndThenGoes)
     EXPECT_EQ(removed, QStringList{"янв01.doc"});
 }
 
+// The trash of the user's data folder, made when a fresh account has none
+// (Qt alone would then put "files" and "info" into the current folder).
 TEST_F(NotesTest, RemovingGoesToTheTrash)
 {
     QTemporaryDir data_home;
+    const QString missing_data_folder = data_home.path() + "/share";
     const QByteArray old_home = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", data_home.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", missing_data_folder.toLocal8Bit());
+    const QString old_current = QDir::currentPath();
+    QDir::setCurrent(folder.path());
     put("янв05.rtf", QString("x"));
     EXPECT_EQ(RemoveToTrash(file("янв05.rtf")), Removal::Trashed);
     EXPECT_FALSE(has("янв05.rtf"));
+    const bool same_device = QStorageInfo(folder.path()) == QStorageInfo(data_home.path());
+    if (same_device) {
+        EXPECT_TRUE(QFileInfo::exists(missing_data_folder + "/Trash/files/янв05.rtf"));
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath("files"))) << "nothing in the current folder";
     EXPECT_EQ(RemoveToTrash(file("нет такого.rtf")), Removal::Failed);
+    QDir::setCurrent(old_current);
     if (old_home.isNull())
         qunsetenv("XDG_DATA_HOME");
     else

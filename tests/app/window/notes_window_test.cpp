@@ -275,6 +275,9 @@ TEST_F(NotesWindowTest, YearlyAndOneTimeAndTheHiddenOneTimeNote)
     EXPECT_TRUE(yearly->isChecked());
     EXPECT_TRUE(window->statusBar()->currentMessage().contains("ноя252027.rtf"))
         << window->statusBar()->currentMessage().toStdString();
+    auto* day_line = window->findChild<QLabel*>("StatusText");
+    ASSERT_NE(day_line, nullptr);
+    EXPECT_FALSE(day_line->isVisibleTo(window.get())) << "the message takes the status line";
 
     // Made one-time there: asked, and "Нет" keeps both notes as they were.
     editor()->setFocus();
@@ -292,6 +295,10 @@ TEST_F(NotesWindowTest, YearlyAndOneTimeAndTheHiddenOneTimeNote)
     EXPECT_EQ(textOf("ноя252027.rtf"), "Рождество\nразовая");
     EXPECT_FALSE(has("ноя25.rtf"));
     EXPECT_EQ(editor()->toPlainText(), "Рождество\nразовая");
+    // The next day gives the line back to the day's text.
+    window->ActionSlDnExecute();
+    EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
+    EXPECT_TRUE(day_line->isVisibleTo(window.get()));
 }
 
 TEST_F(NotesWindowTest, ClosingWithAnUnsavedEdit)
