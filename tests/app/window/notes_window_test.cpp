@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -312,7 +313,7 @@ TEST_F(NotesWindowTest, ClosingWithAnUnsavedEdit)
     EXPECT_TRUE(window->close());
     EXPECT_EQ(textOf("ноя252026.rtf"), "не потерять");
 
-    // SIGTERM or the session's end: saved as "Да" would, without a question.
+    // The session's end: saved as "Да" would, without a question.
     window = open();
     editor()->moveCursor(QTextCursor::End);
     type(", и это");
@@ -320,6 +321,23 @@ TEST_F(NotesWindowTest, ClosingWithAnUnsavedEdit)
     window->saveNoteForShutdown();
     EXPECT_TRUE(asker.questions.isEmpty());
     EXPECT_EQ(textOf("ноя252026.rtf"), "не потерять, и это");
+
+    // SIGTERM: the same, and the program ends.
+    type(" и то");
+    QTimer::singleShot(0, window.get(), [this] { window->closeForShutdown(); });
+    bool timed_out = false;
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, qApp, [&timed_out] {
+        timed_out = true;
+        QCoreApplication::quit();
+    });
+    guard.start(3000);
+    QCoreApplication::exec();
+    EXPECT_FALSE(timed_out);
+    EXPECT_TRUE(asker.questions.isEmpty());
+    EXPECT_EQ(textOf("ноя252026.rtf"), "не потерять, и это и то");
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(NotesWindowTest, ANoteThatCannotBeReadWholeIsOnlyShown)
