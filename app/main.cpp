@@ -162,6 +162,7 @@ int main(int argc, char** argv)
 
     // The desktop session ending is this platform's "Windows is shutting down".
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager&) {
+        window.saveNoteForShutdown();
         const WriteResult result = window.SaveAll();
         if (!result.ok())
             std::fprintf(stderr, "indikt: the settings could not be saved: %s\n", qPrintable(result.error));

@@ -63,6 +63,13 @@ void AppendTargets(std::string& out, int last_kind, Target target)
 
 }  // namespace
 
+std::string IsoText(OldStyleDate date)
+{
+    std::string text;
+    AppendIsoDate(text, date);
+    return text.substr(1, text.size() - 2);
+}
+
 std::string IsoText(Date date)
 {
     std::string text;

@@ -12,6 +12,7 @@ namespace indikt::cli {
 
 // YYYY-MM-DD of a date's Gregorian fields.
 std::string IsoText(Date date);
+std::string IsoText(OldStyleDate date);  // its Julian fields
 
 
 // One line of `day`: every calendar fact of the civil date, ending in '\n'.

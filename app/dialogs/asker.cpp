@@ -2,6 +2,7 @@
 
 #include <QFontDialog>
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -15,10 +16,17 @@
 
 namespace indikt {
 
+// The buttons say what they do in Russian, whatever translations Qt has.
 QMessageBox::StandardButton DialogAsker::ask(QWidget* parent, const QString& title, const QString& text,
                                              QMessageBox::StandardButtons buttons)
 {
-    return QMessageBox::question(parent, title, text, buttons);
+    QMessageBox box(QMessageBox::Question, title, text, buttons, parent);
+    const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
+        {QMessageBox::Yes, "Да"}, {QMessageBox::No, "Нет"}, {QMessageBox::Cancel, "Отмена"}, {QMessageBox::Ok, "ОК"}};
+    for (const auto& [button, caption] : captions)
+        if (QAbstractButton* shown = box.button(button))
+            shown->setText(QString::fromUtf8(caption));
+    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 void DialogAsker::tell(QWidget* parent, const QString& title, const QString& text)
