@@ -251,11 +251,16 @@ TEST(LinkRouting, WhereLinksGoByTipExplorer)
         {"[Vid]\r\nTipExplorer=2\r\n", "page.htm", 0, 1, ""},
         {"", "page.htm", 0, 0, "Страница"},
         {"", "..\\..\\..\\etc\\passwd", 0, 0, ""},
+        // A recording of the media list goes to the desktop's player, not into the viewer as text.
+        {"", "Богослужение\\Медиа\\Звук\\запись.mp3", 0, 1, ""},
+        {"[Vid]\r\nTipExplorer=1\r\n", "Богослужение\\Медиа\\Видео\\запись.mp4", 0, 1, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.href);
         WindowFixture f;
         f.tree.write("page.htm", "<p>Страница</p>");
+        f.tree.write("Богослужение/Медиа/Звук/запись.mp3", "ID3");
+        f.tree.write("Богослужение/Медиа/Видео/запись.mp4", "ftyp");
         auto window = f.open(c.zk);
         window->showPane(DayPane::Lives);
         emit static_cast<HtmlPane*>(window->paneView(DayPane::Lives))->anchorClicked(QUrl(QString::fromUtf8(c.href)));
@@ -263,6 +268,22 @@ TEST(LinkRouting, WhereLinksGoByTipExplorer)
         EXPECT_EQ(f.opened.size(), c.opened);
         EXPECT_EQ(window->viewer()->browser()->toPlainText(), QString::fromUtf8(c.viewer_text));
     }
+}
+
+TEST(LinkRouting, ARecordingLinkedFromAViewerPageGoesToThePlayer)
+{
+    WindowFixture f;
+    f.tree.write("Богослужение/Медиа/Звук/звук.htm", "<p><a href=\"запись.ogg\">Запись</a></p>");
+    f.tree.write("Богослужение/Медиа/Звук/запись.ogg", "OggS");
+    auto window = f.open();
+    window->resize(1000, 600);
+    window->show();
+    ASSERT_TRUE(window->viewer()->open(QUrl::fromLocalFile(f.tree.root + "/Богослужение/Медиа/Звук/звук.htm")));
+    window->findChild<QDockWidget*>("PanelExplorer")->show();
+    ClickFirstLink(window->viewer()->browser());
+    ASSERT_EQ(f.opened.size(), 1);
+    EXPECT_EQ(f.opened[0].toLocalFile(), f.tree.root + "/Богослужение/Медиа/Звук/запись.ogg");
+    EXPECT_EQ(window->viewer()->browser()->toPlainText(), "Запись");  // the page stays
 }
 
 TEST(LinkRouting, ALectionaryBibleLinkMarksTheGospelAsRead)
