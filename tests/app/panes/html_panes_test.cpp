@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -149,6 +150,58 @@ TEST(HtmlPane, HeadingsKeepTheSizesOfTheirStyleSheet)
     ASSERT_TRUE(pane.showFile("plain.htm"));
     EXPECT_GT(HeadingSize(*pane.document(), 1), base);
     EXPECT_LT(HeadingSize(*pane.document(), 5), base);
+}
+
+// The height of the first line of a heading as the pane lays it out.
+qreal HeadingLineHeight(const QTextDocument& document, int level)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        if (block.blockFormat().headingLevel() == level && block.layout() && block.layout()->lineCount() > 0)
+            return block.layout()->lineAt(0).height();
+    return -1;
+}
+
+// The page is laid out once, after the heading pass: what the pane draws has
+// the sizes of the style sheet, the first page as the next.
+TEST(HtmlPane, HeadingsAreLaidOutAtTheSizesOfTheirStyleSheet)
+{
+    Tree tree;
+    tree.write("Богослужение/_css/ms.css", "h5 { font-size: 12pt; }");
+    QString long_page = "<h5>Святые</h5>";
+    for (int i = 0; i < 100; ++i)
+        long_page += "<p>Строка " + QString::number(i) + "</p>";
+    HtmlPane pane(tree.root);
+    pane.resize(400, 300);
+    pane.show();
+    QFont twelve = pane.document()->defaultFont();
+    twelve.setPointSizeF(12);
+    for (int page = 0; page < 2; ++page) {
+        SCOPED_TRACE(page);
+        pane.showPage(MenaionPage(tree.root, long_page, true));
+        EXPECT_GE(HeadingLineHeight(*pane.document(), 5), QFontMetricsF(twelve).height() - 0.5);
+        EXPECT_EQ(pane.verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    }
+}
+
+// A page opened at an anchor is shown there, the page laid out first.
+TEST(HtmlPane, APageOpenedAtAnAnchorShowsIt)
+{
+    Tree tree;
+    QString page = "<html><body>";
+    for (int i = 0; i < 200; ++i)
+        page += "<p><a name=\"g" + QString::number(i) + "\"></a>Стих " + QString::number(i) + "</p>";
+    tree.write("Библия/b_slv/b_slv52.html", page + "</body></html>");
+    HtmlPane pane(tree.root);
+    pane.resize(400, 300);
+    pane.show();
+    QUrl address = QUrl::fromLocalFile(tree.root + "/Библия/b_slv/b_slv52.html");
+    address.setFragment("g150");
+    pane.setSource(address);
+    ASSERT_TRUE(pane.toPlainText().contains("Стих 150"));
+    const QRect shown = pane.viewport()->rect();
+    QTextCursor cursor = pane.document()->find("Стих 150");
+    ASSERT_FALSE(cursor.isNull());
+    EXPECT_TRUE(shown.contains(pane.cursorRect(cursor).center())) << pane.verticalScrollBar()->value();
 }
 
 TEST(HtmlPane, LinkColoursAndTheScrollBar)
