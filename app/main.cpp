@@ -5,6 +5,7 @@
 #include "app/window/main_window.h"
 #include "calendar/date_texts.h"
 #include "platform/autostart.h"
+#include "platform/installed_tree.h"
 #include "platform/single_instance.h"
 #include "platform/translations.h"
 #include "settings/start_rules.h"
@@ -86,9 +87,17 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "indikt: %s\nusage: indikt [--data-root DIR] [START_MODE]\n", start.error.c_str());
         return 2;
     }
-    const QString data_root = QDir::cleanPath(QDir(start.data_root ? QString::fromStdString(*start.data_root)
-                                                                   : QCoreApplication::applicationDirPath())
-                                                  .absolutePath());
+    QString chosen_root;
+    if (start.data_root) {
+        chosen_root = QString::fromStdString(*start.data_root);
+    } else {
+        const DefaultDataRoot found = ResolveDefaultDataRoot(
+            {QCoreApplication::applicationDirPath(), qEnvironmentVariable("XDG_DATA_HOME"), QDir::homePath()});
+        if (!found.problem.isEmpty())
+            std::fprintf(stderr, "indikt: %s\n", qPrintable(found.problem));
+        chosen_root = found.path;
+    }
+    const QString data_root = QDir::cleanPath(QDir(chosen_root).absolutePath());
     // A mistyped folder is not made into a new, empty data root.
     if (!QFileInfo(data_root).isDir()) {
         const QString message = "Папка данных \"" + data_root + "\" не найдена.";

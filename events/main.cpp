@@ -6,6 +6,7 @@
 
 #include "events/reminders.h"
 #include "calendar/date_texts.h"
+#include "platform/installed_tree.h"
 #include "platform/notifications.h"
 #include "platform/translations.h"
 
@@ -81,7 +82,10 @@ int main(int argc, char** argv)
     application.setApplicationName("indikt-events");
     InstallQtTranslations(application);
 
-    QString data_root = QCoreApplication::applicationDirPath();
+    // The same data root as the main program's when none is given.
+    QString data_root =
+        ResolveDefaultDataRoot({QCoreApplication::applicationDirPath(), qEnvironmentVariable("XDG_DATA_HOME"), QDir::homePath()})
+            .path;
     QDateTime now = QDateTime::currentDateTime();
     std::optional<ReminderKind> kind;
     const QStringList arguments = application.arguments().mid(1);
