@@ -19,7 +19,6 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QRadioButton>
 #include <QStatusBar>
 
 namespace indikt {
@@ -56,7 +55,6 @@ private:
 LanguageBar* TForm1::buildPrayerBookBar(QWidget* panel)
 {
     prayer_book_languages_ = new LanguageBar("PanelJasMolitv", "Molitv", kPrayerBookLanguageCommands, panel);
-    prayer_book_languages_->button(5)->setText("");  // the video button has no caption, only its hint
     connect(prayer_book_languages_, &LanguageBar::chosenByUser, this, [this](int tag) {
         commands_->action(kPrayerBookLanguageCommands[static_cast<size_t>(tag - 1)])->trigger();
     });
