@@ -145,6 +145,10 @@ void TFrmBookmark::prepare(Date current, bool old_style, Tab tab)
     current_ = current;
     target_.reset();
     picked_old_style_.reset();
+    // The Julian 29 February of 1800, 1900, 2100 … has no place in the
+    // picker's calendar: such a day opens in the civil calendar.
+    if (old_style && !PickerDate(current, true).isValid())
+        old_style = false;
     {
         const QSignalBlocker block_style(style_);
         const QSignalBlocker block_picker(picker_);

@@ -120,6 +120,10 @@ protected:
     // dialog is closed afterwards if `work` left it open.
     void withDialog(int key, Qt::KeyboardModifiers modifiers, const std::function<void(TFrmBookmark*)>& work)
     {
+        withDialogOf([&] { press(key, modifiers); }, work);
+    }
+    void withDialogOf(const std::function<void()>& open, const std::function<void(TFrmBookmark*)>& work)
+    {
         bool ran = false;
         QTimer::singleShot(0, window.get(), [&] {
             auto* dialog = qobject_cast<TFrmBookmark*>(QApplication::activeModalWidget());
@@ -130,7 +134,7 @@ protected:
             if (dialog->isVisible())
                 dialog->reject();
         });
-        press(key, modifiers);
+        open();
         EXPECT_TRUE(ran) << "the dialog was not shown";
     }
 
@@ -298,6 +302,41 @@ TEST_F(BooksWindowTest, CtrlDGoesToAnOldStyleDateAndRemembersTheStyle)
     });
     EXPECT_EQ(window->currentDate(), D(2024, 1, 7));  // Esc moves nowhere
     EXPECT_TRUE(window->settings().flag(kSectionVid, "PerehDataStil"));
+}
+
+TEST_F(BooksWindowTest, DoubleClicksOpenTheDialogOnTheirTabs)
+{
+    struct Case { const char* what; QWidget* widget; int tab; };
+    const Case cases[] = {
+        {"the status bar", window->statusBar(), 0},
+        {"the day label", window->findChild<QLabel*>("LabelDay"), 1},
+    };
+    for (const Case& c : cases) {
+        ASSERT_NE(c.widget, nullptr) << c.what;
+        int tab = -1;
+        withDialogOf([&] { QTest::mouseDClick(c.widget, Qt::LeftButton); },
+                     [&](TFrmBookmark* dialog) { tab = dialog->tabs()->currentIndex(); });
+        EXPECT_EQ(tab, c.tab) << c.what;
+    }
+}
+
+TEST_F(BooksWindowTest, TheJulianLeapDayOpensInTheCivilCalendar)
+{
+    // 13 March 1900 civil is the Julian 29 February, a day the picker's
+    // calendar has not: the dialog opens on the civil date instead.
+    window->setCurrentDate(D(1900, 3, 13));
+    withDialog(Qt::Key_D, Qt::ControlModifier, [](TFrmBookmark* dialog) {
+        dialog->styleBox()->setCurrentIndex(1);
+        dialog->picker()->setDate(QDate(1900, 2, 28));
+        QTest::keyClick(dialog->picker(), Qt::Key_Return);
+    });
+    EXPECT_EQ(window->currentDate(), D(1900, 3, 12));
+    window->setCurrentDate(D(1900, 3, 13));
+    withDialog(Qt::Key_D, Qt::ControlModifier, [](TFrmBookmark* dialog) {
+        EXPECT_EQ(dialog->styleBox()->currentIndex(), 0);
+        EXPECT_EQ(dialog->picker()->date(), QDate(1900, 3, 13));
+        EXPECT_EQ(dialog->styleLabel()->text(), "29.02.1900 г. по ст. ст.");
+    });
 }
 
 TEST_F(BooksWindowTest, TheSourceCommandOpensThePageInTheEditor)
