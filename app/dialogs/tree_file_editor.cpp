@@ -96,6 +96,7 @@ void TreeFileEditor::load()
         updateCaption();
         return;
     }
+    stamp_ = StampOfBytes(path_, *bytes);
     const TreeFileText text = DecodeTreeFile(*bytes);
     crlf_ = text.crlf;
     editor_->setPlainText(text.text);
@@ -126,11 +127,18 @@ bool TreeFileEditor::save()
         asker_().tell(this, "Индикт", problem);
         return false;
     }
+    if (StampOfFile(path_) != stamp_ &&
+        asker_().ask(this, "Индикт",
+                     "Файл «" + QFileInfo(path_).fileName() +
+                         "» изменён другой программой после того, как был открыт здесь. Записать его поверх?",
+                     QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return false;
     const WriteResult written = WriteFileAtomically(path_, *bytes);
     if (!written.ok()) {
         asker_().tell(this, "Индикт", "Файл не сохранён: " + written.error);
         return false;
     }
+    stamp_ = StampOfBytes(path_, *bytes);
     editor_->document()->setModified(false);
     state_->setText("Сохранено: Windows-1251, " + QString(crlf_ ? "CR LF" : "LF"));
     emit saved(path_);

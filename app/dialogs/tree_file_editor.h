@@ -6,6 +6,10 @@
 // keeps the file's line ends, saves atomically, refuses characters the code
 // page has no place for, and asks before changes are lost.
 
+#ifndef Q_MOC_RUN
+#include "texts/data_files.h"
+#endif
+
 #include <QByteArray>
 #include <QString>
 #include <QWidget>
@@ -60,6 +64,7 @@ private:
     QLabel* state_ = nullptr;
     bool crlf_ = true;
     bool loaded_ = false;
+    FileStamp stamp_;  // the file as read or last saved, to notice another program's change
 };
 
 }  // namespace indikt

@@ -444,6 +444,23 @@ TEST_F(TreeFileEditorTest, AsksBeforeClosingWithUnsavedChanges)
     EXPECT_EQ(asker.questions[0], "Сохранить изменения в файле «page.htm»?");
 }
 
+TEST_F(TreeFileEditorTest, AChangeByAnotherProgramIsNotWrittenOverUnasked)
+{
+    ASSERT_TRUE(WriteBytes(path(), *EncodeCp1251(u"наше\r\n")));
+    std::unique_ptr<TreeFileEditor> editor(make());
+    ASSERT_TRUE(WriteBytes(path(), *EncodeCp1251(u"чужое, длиннее\r\n")));
+    editor->editor()->appendPlainText("ещё");
+    asker.answers = {QMessageBox::No, QMessageBox::Yes};
+    EXPECT_FALSE(editor->save());
+    EXPECT_EQ(ReadBytes(path()), *EncodeCp1251(u"чужое, длиннее\r\n"));
+    EXPECT_TRUE(editor->save());
+    EXPECT_EQ(ReadBytes(path()), *EncodeCp1251(u"наше\r\n\r\nещё"));  // a paragraph after the last line end
+    // Saved by us, the file is ours again: no question the next time.
+    editor->editor()->appendPlainText("и ещё");
+    EXPECT_TRUE(editor->save());
+    EXPECT_EQ(asker.questions.size(), 2);
+}
+
 TEST_F(TreeFileEditorTest, AFileThatCannotBeReadIsNeverWrittenOver)
 {
     const QByteArray big(kMaxDataFileBytes + 1, 'x');
