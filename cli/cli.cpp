@@ -1,5 +1,6 @@
 #include "cli.h"
 
+#include "books_json.h"
 #include "day_json.h"
 #include "feasts_json.h"
 #include "notes_json.h"
@@ -30,6 +31,9 @@ constexpr std::string_view kUsage =
     "       indikt-cli tropar YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli note YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli notes [--data-root DIR] [--today YYYY-MM-DD]\n"
+    "       indikt-cli lives YYYY-MM-DD [--data-root DIR]\n"
+    "       indikt-cli prayerbook YYYY-MM-DD [--language 1-5] [--data-root DIR]\n"
+    "       indikt-cli bookmarks [--data-root DIR]\n"
     "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n"
     "day    prints the calendar facts of one day as a JSON object\n"
     "range  prints them for every day from FROM to TO, one object per line\n"
@@ -46,6 +50,12 @@ constexpr std::string_view kUsage =
     "       its file, whether it is yearly, its text and its HTML\n"
     "notes  prints the dates of every note, old style and civil; a yearly note is\n"
     "       dated in today's year\n"
+    "lives  prints the lives page of that day (its old-style day key): the page\n"
+    "       wanted, the page found (null when missing) and its plain text\n"
+    "prayerbook prints the prayer-book page of that day's season in a language\n"
+    "       (1 Slavonic, the default, 2 civil script, 3 Russian, 4 audio, 5 video),\n"
+    "       the languages whose page exists, and its plain text\n"
+    "bookmarks prints the bookmarks of the data root's Закладки.txt\n"
     "--today fixes today's date for every rule that reads it.\n"
     "A data root that does not exist or is not a readable folder is refused (exit 2);\n"
     "what of the user's files could not be read is said on standard error and in\n"
@@ -60,6 +70,7 @@ struct Invocation {
     std::optional<Date> today;
     std::optional<std::string> data_root;
     bool readings = false;
+    std::optional<int> language;
 };
 
 class UsageError {
@@ -94,6 +105,13 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
             if (i + 1 == arguments.size() || arguments[i + 1].empty())
                 throw UsageError("--data-root needs a folder");
             invocation.data_root = arguments[++i];
+        } else if (argument == "--language") {
+            if (i + 1 == arguments.size())
+                throw UsageError("--language needs a number 1 to 5");
+            const std::string& value = arguments[++i];
+            if (value.size() != 1 || value[0] < '1' || value[0] > '5')
+                throw UsageError("--language '" + value + "' is not a number 1 to 5");
+            invocation.language = value[0] - '0';
         } else if (argument == "--readings") {
             invocation.readings = true;
         } else if (argument.starts_with("--")) {
@@ -145,7 +163,8 @@ bool ReadsDataRoot(const Invocation& invocation)
 {
     const std::string& command = invocation.command;
     return command == "feasts" || command == "readings" || command == "menaion" || command == "tropar" ||
-           command == "note" || command == "notes" ||
+           command == "note" || command == "notes" || command == "lives" || command == "prayerbook" ||
+           command == "bookmarks" ||
            (command == "range" && invocation.readings);
 }
 
@@ -184,6 +203,20 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
         if (!invocation.dates.empty())
             throw UsageError("notes takes no date");
         AppendNotesJson(text, QString::fromStdString(data_root), today);
+    } else if (invocation.command == "lives") {
+        ExpectDateCount(invocation, 1);
+        AppendLivesJson(text, ParseAcceptedDate(invocation.dates[0], "date"), QString::fromStdString(data_root));
+    } else if (invocation.command == "prayerbook") {
+        ExpectDateCount(invocation, 1);
+        AppendPrayerBookJson(text, ParseAcceptedDate(invocation.dates[0], "date"), QString::fromStdString(data_root),
+                             invocation.language.value_or(1));
+    } else if (invocation.command == "bookmarks") {
+        if (!invocation.dates.empty())
+            throw UsageError("bookmarks takes no date");
+        std::vector<std::string> warnings;
+        AppendBookmarksJson(text, QString::fromStdString(data_root), warnings);
+        for (const std::string& warning : warnings)
+            err << "indikt-cli: warning: " << warning << '\n';
     } else if (invocation.command == "range") {
         ExpectDateCount(invocation, 2);
         const Date from = ParseAcceptedDate(invocation.dates[0], "FROM");

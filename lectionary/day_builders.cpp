@@ -2,6 +2,7 @@
 
 #include "lectionary/lexionariy.h"
 #include "lectionary/menaion.h"
+#include "lectionary/prayer_book.h"
 
 namespace indikt {
 
@@ -65,6 +66,40 @@ PaneText MenaionBuilder::build(const DayRequest& request)
             text.files << address;
     text.found_commands = menaion.found_commands;
     text.found_files = menaion.found_files;
+    return text;
+}
+
+PaneText LivesBuilder::build(const DayRequest& request)
+{
+    PaneText text;
+    text.file = Gitiya(data_root_, request.date);
+    if (!text.file.isEmpty()) {
+        text.files << text.file;
+        text.found_commands << "ActionGitiyaOpen";
+        text.found_files << text.file;
+    }
+    return text;
+}
+
+PaneText PrayerBookBuilder::build(const DayRequest& request)
+{
+    const PrayerBookChoice choice = Molitv(data_root_, request.facts, LanguageTag(settings_, "MolitvJas"));
+    PaneText text;
+    text.file = choice.page;
+    const bool media = choice.tag >= 4;
+    QStringList commands;
+    if (!choice.page.isEmpty()) {
+        text.files << choice.page;
+        commands << "ActionMolitvOpen";
+        if (media)
+            commands << "ActionMolitvDelete";
+    } else if (media) {
+        commands << "ActionMolitvNew";
+    }
+    for (const QString& command : commands) {
+        text.found_commands << command;
+        text.found_files << choice.wanted;
+    }
     return text;
 }
 

@@ -37,6 +37,31 @@ private:
     QString data_root_;
 };
 
+// The lives pane: the life page of the day, shown by its path.
+class LivesBuilder : public DayTextBuilder {
+public:
+    explicit LivesBuilder(QString data_root) : data_root_(std::move(data_root)) {}
+    PaneText build(const DayRequest& request) override;
+
+private:
+    QString data_root_;
+};
+
+// The prayer-book pane: the page of the season in the chosen language
+// ("MolitvJas…"), with the commands that open, create or delete it.
+class PrayerBookBuilder : public DayTextBuilder {
+public:
+    PrayerBookBuilder(QString data_root, const ZkSettings& settings)
+        : data_root_(std::move(data_root)), settings_(settings)
+    {
+    }
+    PaneText build(const DayRequest& request) override;
+
+private:
+    QString data_root_;
+    const ZkSettings& settings_;
+};
+
 // The language tag (1..5) chosen by the five flags "<prefix>Slav" … "<prefix>Video".
 int LanguageTag(const ZkSettings& settings, const char* prefix);
 void SetLanguageTag(ZkSettings& settings, const char* prefix, int tag);

@@ -2,9 +2,13 @@
 
 #include "app/dialogs/asker.h"
 #include "app/panes/html_pane.h"
+#include "lectionary/prayer_book.h"
+#include "texts/data_files.h"
 #include "platform/link_router.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QUrl>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
@@ -55,6 +59,16 @@ TextViewer::TextViewer(const QString& data_root, Asker& asker, QWidget* parent)
     zoom_label_->setObjectName("LabelZoom");
     tool_bar_->addWidget(zoom_);
     tool_bar_->addWidget(zoom_label_);
+    tool_bar_->addSeparator();
+    quick_jump_ = new QComboBox(tool_bar_);
+    quick_jump_->setObjectName("ComboBoxBeibl");
+    quick_jump_->setToolTip("Быстрый переход");
+    for (const QuickJumpPage& page : kQuickJumpPages)
+        quick_jump_->addItem(QString::fromUtf8(page.caption));
+    quick_jump_->setCurrentIndex(-1);
+    quick_jump_->setPlaceholderText("Перейти к…");
+    tool_bar_->addWidget(quick_jump_);
+    connect(quick_jump_, &QComboBox::activated, this, &TextViewer::ComboBoxBeiblChange);
     layout->addWidget(tool_bar_);
 
     find_ = new QLineEdit(this);
@@ -86,6 +100,16 @@ TextViewer::TextViewer(const QString& data_root, Asker& asker, QWidget* parent)
     connect(browser_, &QTextBrowser::backwardAvailable, this, &TextViewer::updateButtons);
     connect(browser_, &QTextBrowser::forwardAvailable, this, &TextViewer::updateButtons);
     updateButtons();
+}
+
+void TextViewer::ComboBoxBeiblChange(int index)
+{
+    if (index < 0 || index >= static_cast<int>(kQuickJumpPages.size()))
+        return;
+    const QString path = PagePath(DataPath(data_root_, QString::fromUtf8(kQuickJumpPages[static_cast<size_t>(index)].page)));
+    if (!path.isEmpty())
+        open(QUrl::fromLocalFile(path));
+    quick_jump_->setCurrentIndex(index);
 }
 
 bool TextViewer::runOwnKey(const QKeyEvent& key, bool run)

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
@@ -39,6 +40,9 @@ public:
     void closeFind();
     bool findNext(const QString& text);
     void showSource();
+    // The quick jump to an index page of the tree, by its item.
+    void ComboBoxBeiblChange(int index);
+    QComboBox* quickJump() const { return quick_jump_; }
 
 signals:
     // A link of the viewer's page that leaves it (a web address).
@@ -61,6 +65,7 @@ private:
     QSpinBox* zoom_ = nullptr;
     QLabel* zoom_label_ = nullptr;
     QLineEdit* find_ = nullptr;
+    QComboBox* quick_jump_ = nullptr;
     QAction* back_ = nullptr;
     QAction* forward_ = nullptr;
 };

@@ -135,6 +135,10 @@ std::vector<Command> MakeTable()
     add("ActionLexNewMedia", "Лекционарий", "Создать оглавление звукозаписей");
     add("ActionLexOpenMedia", "Лекционарий", "Открыть оглавление звукозаписей");
     add("ActionLexDeleteMedia", "Лекционарий", "Удалить оглавление звукозаписей");
+    add("ActionGitiyaOpen", "Жития", "Открыть оглавление Жития святых");
+    add("ActionMolitvNew", "Молитвослов", "Создать оглавление Молитвослова");
+    add("ActionMolitvOpen", "Молитвослов", "Открыть оглавление Молитвослова");
+    add("ActionMolitvDelete", "Молитвослов", "Удалить оглавление Молитвослова");
     add("ActionFontMesL", "Месяцеслов", "Шрифт заголовка в Месяцеслове");
     add("ActionFontMesM", "Месяцеслов", "Шрифт текста в Месяцеслове");
     add_listed("Месяцеслов", {{"ActionMesVelPer", "Великие переходящие праздники", 0},

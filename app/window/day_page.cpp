@@ -476,6 +476,8 @@ void TForm1::buildPanes(QWidget* owner)
                     });
                     panel_layout->addWidget(lectionary_languages_);
                 }
+                if (info.pane == DayPane::PrayerBook)
+                    panel_layout->addWidget(buildPrayerBookBar(panel));
             }
             const LinkPane link_pane = info.pane == DayPane::Menaion      ? LinkPane::Menaion
                                        : info.pane == DayPane::Troparia   ? LinkPane::Troparia
@@ -555,6 +557,10 @@ void TForm1::fillShownPane(Date date)
         static_cast<QTextEdit*>(view)->clear();
         return;
     }
+    if (*pane == DayPane::PrayerBook || *pane == DayPane::Lives)
+        hideBookCommands();
+    if (*pane == DayPane::PrayerBook)
+        updatePrayerBookBar(date);
     switch (*pane) {
     case DayPane::Menaion: TextToMesWebBrowser(text.html, text.red_links); break;
     case DayPane::Lectionary: TextToWebBrowser(text.html); break;
@@ -636,7 +642,7 @@ void TForm1::openSourceFile(const QString& command)
 {
     const QString file = source_files_.value(command);
     if (!file.isEmpty())
-        openOutside(QUrl::fromLocalFile(context_.data_root + "/" + file));
+        openTreeFile(file);
 }
 
 // The source-file commands of the shown texts are hidden until a builder
@@ -647,7 +653,7 @@ void TForm1::ClearPravka()
         if ((command.category == "Месяцеслов" && !command.name.starts_with("ActionFont")) ||
             command.category == "Тропари и кондаки" || command.category == "Лекционарий" ||
             command.category == "Евангельские чтения" || command.category == "Апостольские чтения" ||
-            command.category == "Паримии")
+            command.category == "Паримии" || command.category == "Жития" || command.category == "Молитвослов")
             commands_->action(command.name)->setVisible(false);
 }
 

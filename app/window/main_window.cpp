@@ -72,6 +72,7 @@ TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
     setWindowTitle(kCaption);
     buildWidgets();
     connectNoteCommands();
+    connectBookCommands();
 
     timer1_.setObjectName("Timer1");
     connect(&timer1_, &QTimer::timeout, this, [this] { onTimer1(context_.clock()); });
@@ -104,6 +105,8 @@ TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
     setTextBuilder(DayPane::Menaion, std::make_unique<MenaionBuilder>(context_.data_root));
     setTextBuilder(DayPane::Lectionary,
                    std::make_unique<LectionaryBuilder>(context_.data_root, settings_, [this] { return today(); }));
+    setTextBuilder(DayPane::Lives, std::make_unique<LivesBuilder>(context_.data_root));
+    setTextBuilder(DayPane::PrayerBook, std::make_unique<PrayerBookBuilder>(context_.data_root, settings_));
 
     ReaderAll();
     if (const QString message = memo_book_->loadMessage(); !message.isEmpty())
@@ -511,8 +514,8 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    // Cancel in the note's question keeps the window open.
-    if (!endNoteEdit()) {
+    // Cancel in the note's question, or in an editor's, keeps the window open.
+    if (!endNoteEdit() || !closeTreeEditors()) {
         event->ignore();
         return;
     }

@@ -7,6 +7,7 @@
 // moc cannot parse the C++20 library headers these pull in; it needs only the class.
 #ifndef Q_MOC_RUN
 #include "app/dialogs/asker.h"
+#include "app/dialogs/bookmark_dialog.h"
 #include "app/panes/note_editing.h"
 #include "app/window/command_table.h"
 #include "calendar/date.h"
@@ -46,6 +47,9 @@ namespace indikt {
 // The language commands of the lectionary, in the order of their tags.
 inline constexpr std::array<const char*, 5> kLectionaryLanguageCommands = {
     "ActionSlavBeibl", "ActionGragdBeibl", "ActionRusBeibl", "ActionSvukBeibl", "ActionVideoBeibl"};
+// The language commands of the prayer book, in the order of their tags.
+inline constexpr std::array<const char*, 5> kPrayerBookLanguageCommands = {
+    "ActionSlavMolitv", "ActionGragdMolitv", "ActionRusMolitv", "ActionSvukMolitv", "ActionVideoMolitv"};
 
 class TPamjatka;
 class ClickableLabel;
@@ -258,6 +262,15 @@ public:
 
     const CommandSet& commands() const { return *commands_; }
 
+    // "Переход": the bookmarks (F4, the status bar's double click) or the
+    // date tab (Ctrl+D, a double click on the date labels).
+    void ActionBookMarkExecute(TFrmBookmark::Tab tab);
+    void BookMarkDate();
+    TFrmBookmark* bookmarkDialog();
+    // A page of the data tree (relative path) in the program's own editor.
+    void openTreeFile(const QString& relative);
+    LanguageBar* prayerBookLanguages() const { return prayer_book_languages_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -282,6 +295,11 @@ private:
     void updateTroparMediaCommands();
     QWidget* buildNotePane(QWidget* panel, QWidget** editor);
     void connectNoteCommands();
+    void connectBookCommands();
+    LanguageBar* buildPrayerBookBar(QWidget* panel);
+    void updatePrayerBookBar(Date date);
+    void hideBookCommands();
+    bool closeTreeEditors();
     void showNote(Date date);
     bool notesShown() const;
     void goToNote(std::optional<Date> date, const char* none_text);
@@ -393,6 +411,8 @@ private:
     DialogAsker dialog_asker_;
     Asker* asker_ = &dialog_asker_;
     TPamjatka* pamjatka_ = nullptr;  // made when first opened, owned by the window
+    TFrmBookmark* bookmarks_ = nullptr;  // made when first opened, owned by the window
+    LanguageBar* prayer_book_languages_ = nullptr;  // `PanelJasMolitv`
     DateHistory history_;
     bool navigating_history_ = false;
 };

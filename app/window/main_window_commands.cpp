@@ -137,7 +137,7 @@ void TForm1::buildMenus()
     QMenu* sources = menuBar()->addMenu("Тексты дня");
     sources->setObjectName("MenuTextsOfDay");
     for (const char* category : {"Месяцеслов", "Тропари и кондаки", "Евангельские чтения", "Апостольские чтения",
-                                 "Паримии", "Лекционарий", "Версия"}) {
+                                 "Паримии", "Лекционарий", "Жития", "Молитвослов", "Версия"}) {
         QMenu* group = sources->addMenu(QString::fromUtf8(category));
         for (const Command& command : CommandTable())
             if (command.category == category)
@@ -383,13 +383,13 @@ void TForm1::connectCommands()
             asker_->tell(this, "Индикт", "Произошла ошибка программы " + written.error);
             return;
         }
-        openOutside(QUrl::fromLocalFile(context_.data_root + "/" + page));
+        openTreeFile(page);
         tropar_pane_->showSelected();
         updateTroparMediaCommands();
     });
     c.connect("ActionTrOpenMedia", [this] {
         if (const QString page = tropar_pane_->mediaPage(); !page.isEmpty())
-            openOutside(QUrl::fromLocalFile(context_.data_root + "/" + page));
+            openTreeFile(page);
     });
     c.connect("ActionTrDeleteMedia", [this] {
         const QString page = tropar_pane_->mediaPage();

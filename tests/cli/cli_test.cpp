@@ -486,3 +486,69 @@ TEST(CliNotes, TheNoteOfADayAndTheListOfNotes)
 
 }  // namespace
 }  // namespace indikt::cli
+
+namespace indikt::cli {
+namespace {
+
+class CliBooks : public ::testing::Test {
+protected:
+    QTemporaryDir root;
+    std::string rootPath() const { return root.path().toStdString(); }
+    void write(const QString& relative, const QString& text)
+    {
+        const QString path = root.path() + "/" + relative;
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        ASSERT_TRUE(WriteBytes(path, *EncodeCp1251(text)));
+    }
+};
+
+TEST_F(CliBooks, TheLivesPageOfADay)
+{
+    write("Жития святых/Святцы/янв06.htm", "<html><body><h1>Богоявление</h1><p>Крещение Господне</p></body></html>");
+    const Result found = RunTool({"lives", "2025-01-19", "--data-root", rootPath()});
+    ASSERT_EQ(found.code, kExitOk) << found.err;
+    ExpectContains(found.out, R"("page":"Жития святых\\Святцы\\янв06.htm")");
+    ExpectContains(found.out, "Крещение Господне");
+    const Result missing = RunTool({"lives", "2025-01-20", "--data-root", rootPath()});
+    ASSERT_EQ(missing.code, kExitOk) << missing.err;
+    ExpectContains(missing.out, R"("wanted":"Жития святых\\Святцы\\янв07.htm","page":null,"text":"")");
+}
+
+TEST_F(CliBooks, ThePrayerBookOfASeasonAndLanguage)
+{
+    write("Богослужение/Молитвослов/Слав/sl.htm", "<p>Молитвы утренния</p>");
+    write("Богослужение/Молитвослов/Слав/sl_00.htm", "<p>Часы Пасхи</p>");
+    struct Case { std::vector<std::string> extra; std::string date; std::vector<std::string> pieces; };
+    const Case cases[] = {
+        {{}, "2025-04-20", {R"("language":1)", R"("season":"bright_week")", R"("page":"Богослужение\\Молитвослов\\Слав\\sl_00.htm")", "Часы Пасхи"}},
+        {{}, "2025-05-29", {R"("season":"to_pentecost")", R"("page":"Богослужение\\Молитвослов\\Слав\\sl.htm")"}},
+        {{"--language", "4"}, "2025-04-20", {R"("language":4)", R"("wanted":"Богослужение\\Молитвослов\\Звук\\sv.htm")", R"("page":null)", R"("underlined":[true,false,false,false,false])"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> arguments = {"prayerbook", c.date, "--data-root", rootPath()};
+        arguments.insert(arguments.end(), c.extra.begin(), c.extra.end());
+        const Result result = RunTool(arguments);
+        ASSERT_EQ(result.code, kExitOk) << result.err;
+        for (const std::string& piece : c.pieces)
+            ExpectContains(result.out, piece);
+    }
+    for (const char* bad : {"0", "6", "x", "12"})
+        EXPECT_EQ(RunTool({"prayerbook", "2025-04-20", "--language", bad, "--data-root", rootPath()}).code,
+                  kExitBadArgument) << bad;
+}
+
+TEST_F(CliBooks, TheBookmarksAndWhatWasSkipped)
+{
+    write("Закладки.txt", "Закладки от 01.01.2025\r\n\r\n"
+                          "Дата:         20.04.2025\r\nИмя:          Пасха\r\n"
+                          "Дата:         07.01.2024\r\n");
+    const Result result = RunTool({"bookmarks", "--data-root", rootPath()});
+    ASSERT_EQ(result.code, kExitOk) << result.err;
+    ExpectContains(result.out, R"("bookmarks":[{"name":"Пасха","date":"2025-04-20","old_style":"07.04.2025"}])");
+    ExpectContains(result.out, R"("skipped":1)");
+    ExpectContains(result.err, "warning");
+    EXPECT_EQ(RunTool({"bookmarks", "2025-01-01", "--data-root", rootPath()}).code, kExitBadArgument);
+}
+
+}  // namespace
+}  // namespace indikt::cli

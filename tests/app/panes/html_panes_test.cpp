@@ -1,6 +1,7 @@
 // The HTML panes with real pages of a temporary data tree: what they read,
 // how they look, and where a click on a link leads.
 
+#include "app/dialogs/tree_file_editor.h"
 #include "app/panes/html_pane.h"
 #include "app/panes/text_viewer.h"
 #include "app/panes/tropar_pane.h"
@@ -32,6 +33,15 @@
 
 namespace indikt {
 namespace {
+
+// The files open in the program's editor windows, in the order they were opened.
+QStringList EditedFiles(const QWidget& window)
+{
+    QStringList files;
+    for (const TreeFileEditor* editor : window.findChildren<TreeFileEditor*>())
+        files << editor->path();
+    return files;
+}
 
 Date D(int year, int month, int day) { return FromCivil(year, month, day); }
 
@@ -555,7 +565,9 @@ TEST(TroparPanel, HymnsInTheChosenLanguageAndTheirMediaPages)
     create->trigger();
     EXPECT_TRUE(QFile::exists(f.tree.root + "/" + set + "звук.htm"));
     EXPECT_TRUE(window->findChild<QAction*>("ActionTrDeleteMedia")->isVisible());
-    EXPECT_EQ(f.opened.size(), 1);
+    // The new page opens in the program's own editor, nothing outside.
+    EXPECT_EQ(EditedFiles(*window), QStringList{f.tree.root + "/" + set + "звук.htm"});
+    EXPECT_TRUE(f.opened.isEmpty());
     window->findChild<QAction*>("ActionTrDeleteMedia")->trigger();  // the asker answers Cancel
     EXPECT_TRUE(QFile::exists(f.tree.root + "/" + set + "звук.htm"));
 
@@ -583,16 +595,17 @@ TEST(SourceFiles, TheCommandsOfAShownTextOpenItsFiles)
     ASSERT_TRUE(menaion_fixed->isVisible());
     EXPECT_FALSE(window->findChild<QAction*>("ActionMesPer")->isVisible());
     menaion_fixed->trigger();
-    ASSERT_EQ(f.opened.size(), 1);
-    EXPECT_EQ(f.opened[0].toLocalFile(), f.tree.root + "/Месяцеслов/Непереходящие праздники/янв17.txt");
+    // The source files open in the program's own editor, which keeps their code page.
+    EXPECT_EQ(EditedFiles(*window), QStringList{f.tree.root + "/Месяцеслов/Непереходящие праздники/янв17.txt"});
 
     window->showPane(DayPane::Lectionary);
     window->setCurrentDate(D(2025, 4, 27));
     QAction* matins = window->findChild<QAction*>("ActionEvUtr");
     ASSERT_TRUE(matins->isVisible());
     matins->trigger();
-    ASSERT_EQ(f.opened.size(), 2);
-    EXPECT_EQ(f.opened[1].toLocalFile(), f.tree.root + "/Богослужение/Евангелие/Воскресные/1.txt");
+    EXPECT_EQ(EditedFiles(*window), (QStringList{f.tree.root + "/Месяцеслов/Непереходящие праздники/янв17.txt",
+                                                 f.tree.root + "/Богослужение/Евангелие/Воскресные/1.txt"}));
+    EXPECT_TRUE(f.opened.isEmpty());
     // The next day hides what it did not find.
     window->ActionSlDnExecute();
     EXPECT_FALSE(matins->isVisible());
