@@ -3,6 +3,7 @@
 #include "day_json.h"
 #include "feasts_json.h"
 #include "readings_json.h"
+#include "rule_json.h"
 #include "texts_json.h"
 
 #include "lectionary/tree_files.h"
@@ -26,6 +27,7 @@ constexpr std::string_view kUsage =
     "       indikt-cli readings YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli menaion YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli tropar YYYY-MM-DD [--data-root DIR]\n"
+    "       indikt-cli rule YYYY-MM-DD [--data-root DIR] [--today YYYY-MM-DD]\n"
     "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n"
     "day    prints the calendar facts of one day as a JSON object\n"
     "range  prints them for every day from FROM to TO, one object per line\n"
@@ -38,6 +40,8 @@ constexpr std::string_view kUsage =
     "menaion prints the Menaion page of that day: its HTML, its plain text and\n"
     "       the records read\n"
     "tropar prints the troparia and kontakia of that day in civil script\n"
+    "rule   prints the portion of that day of every plan of the home prayer rule that\n"
+    "       is on in the data root's zk.ini; the reading position there is not moved\n"
     "--today fixes today's date for every rule that reads it.\n"
     "A data root that does not exist or is not a readable folder is refused (exit 2);\n"
     "what of the user's files could not be read is said on standard error and in\n"
@@ -137,6 +141,7 @@ bool ReadsDataRoot(const Invocation& invocation)
 {
     const std::string& command = invocation.command;
     return command == "feasts" || command == "readings" || command == "menaion" || command == "tropar" ||
+           command == "rule" ||
            (command == "range" && invocation.readings);
 }
 
@@ -168,6 +173,12 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
     } else if (invocation.command == "tropar") {
         ExpectDateCount(invocation, 1);
         AppendTroparJson(text, ParseAcceptedDate(invocation.dates[0], "date"), TreeFiles(QString::fromStdString(data_root)));
+    } else if (invocation.command == "rule") {
+        ExpectDateCount(invocation, 1);
+        std::vector<std::string> warnings;
+        AppendRuleJson(text, ParseAcceptedDate(invocation.dates[0], "date"), today, data_root, warnings);
+        for (const std::string& warning : warnings)
+            err << "indikt-cli: warning: " << warning << '\n';
     } else if (invocation.command == "range") {
         ExpectDateCount(invocation, 2);
         const Date from = ParseAcceptedDate(invocation.dates[0], "FROM");
