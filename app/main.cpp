@@ -3,6 +3,7 @@
 // each of which writes the settings back.
 
 #include "app/window/main_window.h"
+#include "calendar/date_texts.h"
 #include "platform/autostart.h"
 #include "platform/single_instance.h"
 #include "platform/translations.h"
@@ -109,7 +110,8 @@ int main(int argc, char** argv)
     // The single copy is checked first, before anything is shown or written.
     SingleInstance single(SingleInstanceKey(QString::number(::getuid()), data_root), SingleInstanceLockFolder());
     if (!single.TryBecomeFirst() && settings.flag(kSectionWindows, "OneCopy")) {
-        if (single.AskRunningCopyToShow())
+        const QString date = start.date ? QString::fromStdString(IsoDateText(*start.date)) : QString();
+        if (single.AskRunningCopyToShow(3000, date))
             return 0;
         std::fprintf(stderr, "indikt: another copy holds this data root but does not answer; starting anyway\n");
     }
@@ -143,6 +145,8 @@ int main(int argc, char** argv)
     context.start_mode_applies = StartModeApplies(has_argument, always);
     TForm1 window(context, std::move(settings));
     window.setSplash(with_splash ? &splash : nullptr);
+    if (start.date)
+        window.setCurrentDate(*start.date);
     window.show();
     if (with_splash) {
         splash.raise();
@@ -150,10 +154,15 @@ int main(int argc, char** argv)
     }
     window.ApplyStartMode();
 
-    QObject::connect(&single, &SingleInstance::showRequested, &window, &TForm1::showFromOutside);
+    QObject::connect(&single, &SingleInstance::showRequested, &window, [&window](const QString& iso_date) {
+        window.showFromOutside();
+        if (const std::optional<Date> date = ParseIsoDate(iso_date.toStdString()))
+            window.setCurrentDate(*date);
+    });
 
     // The desktop session ending is this platform's "Windows is shutting down".
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager&) {
+        window.saveNoteForShutdown();
         const WriteResult result = window.SaveAll();
         if (!result.ok())
             std::fprintf(stderr, "indikt: the settings could not be saved: %s\n", qPrintable(result.error));

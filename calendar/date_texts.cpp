@@ -1,5 +1,7 @@
 #include "date_texts.h"
 
+#include <cstdio>
+
 #include <array>
 #include <charconv>
 
@@ -293,6 +295,35 @@ std::optional<Date> ParseNoteKey(std::string_view key)
         return MakeDate(ParseField(rest, 2, std::string_view::npos), month, ParseField(rest, 0, 2));
     }
     return std::nullopt;
+}
+
+std::optional<Date> ParseIsoDate(std::string_view text)
+{
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    const auto number = [&](std::size_t at, std::size_t length) -> std::optional<int> {
+        int value = 0;
+        for (std::size_t i = at; i < at + length; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return std::nullopt;
+            value = value * 10 + (text[i] - '0');
+        }
+        return value;
+    };
+    const auto year = number(0, 4);
+    const auto month = number(5, 2);
+    const auto day = number(8, 2);
+    if (!year || !month || !day || !IsValidCivil(*year, *month, *day))
+        return std::nullopt;
+    return FromCivil(*year, *month, *day);
+}
+
+std::string IsoDateText(Date date)
+{
+    const CivilFields fields = Fields(date);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", fields.year, fields.month, fields.day);
+    return text;
 }
 
 }  // namespace indikt

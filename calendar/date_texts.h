@@ -67,6 +67,9 @@ std::span<const DateTextForm> DateTextForms();
 // 1-2 are the day, 4-5 the month, 7-10 the year; the points are not tested.
 // Nothing when a field is not a number or the date does not exist.
 std::optional<Date> ParseStoredDate(std::string_view text);
+// "YYYY-MM-DD", the civil date of the command lines; nothing for anything else.
+std::optional<Date> ParseIsoDate(std::string_view text);
+std::string IsoDateText(Date date);
 
 // Reads a one-time note key (the form of TextOfDayAndMonthAndYear2) back into
 // a date; the month comes from the abbreviation table.

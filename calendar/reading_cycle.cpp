@@ -298,15 +298,29 @@ Date ThirdFindingTarget(const ReadingCycle& c)
 
 Date TriodionTransferTarget(const ReadingCycle& c)
 {
-    const int feb24 = OffsetOf(c, 2, 24);
-    const int mar9 = OffsetOf(c, 3, 9);
-    if (feb24 == -47 || mar9 == -17)
-        return c.x - 2;
-    if (OffsetIn(feb24, {-46, -45, -44}) || OffsetIn(mar9, {-47, -46, -45, -44}))
-        return NewStyle(c.pascha - 43);
-    if (mar9 == -15)
-        return c.x + 1;
-    return c.x - 1;
+    // Each feast by its own table: in a year where 24 February falls early,
+    // 9 March can meet a row of its table too, and the service of 24 February
+    // still goes to the day before it.
+    const int from = c.fromPascha();
+    if (c.key == "фев24") {
+        if (OffsetIn(from, {-57, -53, -51, -48}))
+            return c.x - 1;
+        if (from == -47)
+            return c.x - 2;
+        if (OffsetIn(from, {-46, -45, -44}))
+            return NewStyle(c.pascha - 43);
+    }
+    if (c.key == "мар09") {
+        if (OffsetIn(from, {-47, -46, -45, -44}))
+            return NewStyle(c.pascha - 43);
+        if (from == -25)
+            return c.x - 1;
+        if (from == -17)
+            return c.x - 2;
+        if (from == -15)
+            return c.x + 1;
+    }
+    return c.x;
 }
 
 }  // namespace indikt

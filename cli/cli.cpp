@@ -2,12 +2,14 @@
 
 #include "day_json.h"
 #include "feasts_json.h"
+#include "notes_json.h"
 #include "readings_json.h"
 #include "rule_json.h"
 #include "texts_json.h"
 
 #include "lectionary/tree_files.h"
 
+#include "calendar/date_texts.h"
 #include "calendar/paschalion.h"
 
 #include <QFileInfo>
@@ -28,6 +30,8 @@ constexpr std::string_view kUsage =
     "       indikt-cli menaion YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli tropar YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli rule YYYY-MM-DD [--data-root DIR] [--today YYYY-MM-DD]\n"
+    "       indikt-cli note YYYY-MM-DD [--data-root DIR]\n"
+    "       indikt-cli notes [--data-root DIR] [--today YYYY-MM-DD]\n"
     "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n"
     "day    prints the calendar facts of one day as a JSON object\n"
     "range  prints them for every day from FROM to TO, one object per line\n"
@@ -42,6 +46,10 @@ constexpr std::string_view kUsage =
     "tropar prints the troparia and kontakia of that day in civil script\n"
     "rule   prints the portion of that day of every plan of the home prayer rule that\n"
     "       is on in the data root's zk.ini; the reading position there is not moved\n"
+    "note   prints the user's note of that day (the file under its old-style date):\n"
+    "       its file, whether it is yearly, its text and its HTML\n"
+    "notes  prints the dates of every note, old style and civil; a yearly note is\n"
+    "       dated in today's year\n"
     "--today fixes today's date for every rule that reads it.\n"
     "A data root that does not exist or is not a readable folder is refused (exit 2);\n"
     "what of the user's files could not be read is said on standard error and in\n"
@@ -142,6 +150,7 @@ bool ReadsDataRoot(const Invocation& invocation)
     const std::string& command = invocation.command;
     return command == "feasts" || command == "readings" || command == "menaion" || command == "tropar" ||
            command == "rule" ||
+           command == "note" || command == "notes" ||
            (command == "range" && invocation.readings);
 }
 
@@ -179,6 +188,13 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
         AppendRuleJson(text, ParseAcceptedDate(invocation.dates[0], "date"), today, data_root, warnings);
         for (const std::string& warning : warnings)
             err << "indikt-cli: warning: " << warning << '\n';
+    } else if (invocation.command == "note") {
+        ExpectDateCount(invocation, 1);
+        AppendNoteJson(text, ParseAcceptedDate(invocation.dates[0], "date"), QString::fromStdString(data_root));
+    } else if (invocation.command == "notes") {
+        if (!invocation.dates.empty())
+            throw UsageError("notes takes no date");
+        AppendNotesJson(text, QString::fromStdString(data_root), today);
     } else if (invocation.command == "range") {
         ExpectDateCount(invocation, 2);
         const Date from = ParseAcceptedDate(invocation.dates[0], "FROM");

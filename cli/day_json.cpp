@@ -60,37 +60,21 @@ void AppendTargets(std::string& out, int last_kind, Target target)
     out += '}';
 }
 
-std::optional<int> ParseDigits(std::string_view text)
-{
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
 
 }  // namespace
 
-std::string IsoText(Date date)
+std::string IsoText(OldStyleDate date)
 {
     std::string text;
     AppendIsoDate(text, date);
     return text.substr(1, text.size() - 2);
 }
 
-std::optional<Date> ParseIsoDate(std::string_view text)
+std::string IsoText(Date date)
 {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
-        return std::nullopt;
-    for (const std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
-        if (text[i] < '0' || text[i] > '9')
-            return std::nullopt;
-    const auto year = ParseDigits(text.substr(0, 4));
-    const auto month = ParseDigits(text.substr(5, 2));
-    const auto day = ParseDigits(text.substr(8, 2));
-    if (!year || !month || !day || !IsValidCivil(*year, *month, *day))
-        return std::nullopt;
-    return FromCivil(*year, *month, *day);
+    std::string text;
+    AppendIsoDate(text, date);
+    return text.substr(1, text.size() - 2);
 }
 
 void AppendDayJson(std::string& out, Date date)

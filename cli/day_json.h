@@ -12,9 +12,8 @@ namespace indikt::cli {
 
 // YYYY-MM-DD of a date's Gregorian fields.
 std::string IsoText(Date date);
+std::string IsoText(OldStyleDate date);  // its Julian fields
 
-// Strict YYYY-MM-DD; nothing when the text is not a real date.
-std::optional<Date> ParseIsoDate(std::string_view text);
 
 // One line of `day`: every calendar fact of the civil date, ending in '\n'.
 void AppendDayJson(std::string& out, Date date);

@@ -27,13 +27,6 @@ QString GreatMovable(bool before_pascha)
 
 QString OtherFile(const ReadingCycle& c) { return kOtherFolder + Qs(c.key + c.weekday_key) + ".txt"; }
 
-QString Joined(const QString& a, const QString& b)
-{
-    if (a.isEmpty())
-        return b;
-    return b.isEmpty() ? a : a + " " + b;
-}
-
 // The movable reading of the Apostle in the ordinary period of a day.
 QString OrdinaryPath(const ReadingCycle& c)
 {
@@ -123,7 +116,7 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
     if (!FeastSetsTheOrdinaryReadingAside(c, ReadingBook::Apostle))
         movable = r.read(kMovable, kAfter + MovableFile(number));
     movable += MovedHere(r, c, movable);
-    QString ordinary = Labelled(" Рядовое: ", movable);
+    QString ordinary = movable;  // labelled where it follows a reading of the feast
     const bool december = c.old_month == 12;
     const bool until_j7 = c.january_february && c.x <= c.j7;
     if (c.surplus != 0 && !other.isEmpty() && c.x != c.j25 && c.x != c.j7 - 1 &&
@@ -153,17 +146,17 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
     }
     // The Gospel's combinations of the special days, without the liturgy words.
     if (key == "сен13" && !sunday)
-        return Joined(fixed, other) + ordinary;
+        return FeastAndOrdinary(Joined(fixed, other), ordinary);
     if (key == "янв01" && saturday)
         return fixed + other_apart;
     if (!other_apart.isEmpty())
         return Joined(LeftTrimmed(movable), LeftTrimmed(other_apart) + (fixed.isEmpty() ? "" : " " + fixed));
     if (!other.isEmpty() && saturday)
-        return Joined(other, fixed) + ordinary;
+        return FeastAndOrdinary(Joined(other, fixed), ordinary);
     if (saturday && !fixed.isEmpty())
-        return fixed + ordinary;
+        return FeastAndOrdinary(fixed, ordinary);
     if (key == "дек26" && (c.weekday == 4 || c.weekday == 5))
-        return fixed + ordinary;
+        return FeastAndOrdinary(fixed, ordinary);
     return Joined(Joined(other, LeftTrimmed(movable)), fixed);
 }
 
@@ -172,19 +165,16 @@ QString Triodion(SlotReader& r, const ReadingCycle& c)
     const bool sunday = c.isSunday();
     const std::string& key = c.key;
     const bool late_january_sunday = sunday && c.old_month == 1 && c.old_day >= 23;
-    QString other = r.read(kOther, OtherFile(c));
-    if (late_january_sunday)
-        other = Labelled(" ", other);
-    QString movable = c.w <= 70 ? r.read(kMovable, kBefore + MovableFile(c.w)) : QString();
-    if (!movable.isEmpty() && !other.isEmpty() && !late_january_sunday)
-        movable = " Рядовое: " + movable;
+    const QString other = r.read(kOther, OtherFile(c));
+    const QString own = c.w <= 70 ? r.read(kMovable, kBefore + MovableFile(c.w)) : QString();
+    QString along;  // read after the day's own reading: for the departed, for the Meeting
     const bool excepted = KeyIn(key, {"фев24", "мар09", "мар24", "мар25", "мар26"});
     if ((key == "янв26" && c.w == 64) || (c.weekday == 7 && (c.w == 36 || c.w == 29) && !excepted))
-        movable += " За упокой: [зачало 270, 1 Фес 4:13–17=270].";
+        along += " За упокой: [зачало 270, 1 Фес 4:13–17=270].";
     else if (c.weekday == 7 && c.w == 22 && !excepted)
-        movable += " За упокой: [зачало 163, 1 Кор 15:47–57=163].";
+        along += " За упокой: [зачало 163, 1 Кор 15:47–57=163].";
     if (c.old_month == 2 && c.old_day == 1 && c.w == 49)
-        movable += " Сретению: [зачало 316, Евр 7:7-17=316].";
+        along += " Сретению: [зачало 316, Евр 7:7-17=316].";
     QString fixed;
     // The reading of 11 January moves to 15 February when the Publican Sunday
     // fell on 11 January, as for the Gospel.
@@ -193,7 +183,13 @@ QString Triodion(SlotReader& r, const ReadingCycle& c)
         fixed = r.read(kFixed, kFixedFolder + "янв11.txt");
     else if (!(key == "янв11" && c.x == c.publican_dispatch))
         fixed = r.read(kFixed, kFixedFolder + KeyFile(FixedReadingKey(c)));
-    return Joined(movable.trimmed().isEmpty() ? other.trimmed() : movable + other, fixed).trimmed();
+    // As in the Gospel the reading of the date and weekday comes first and the
+    // day's own is marked as the ordinary one; on a Sunday late in January the
+    // Sunday's own reading leads.
+    const QString readings = !other.isEmpty() && !own.isEmpty() && !late_january_sunday
+                                 ? other + " Рядовое: " + own + along
+                                 : Joined(LeftTrimmed(own + along), other);
+    return Joined(readings, fixed).trimmed();
 }
 
 }  // namespace

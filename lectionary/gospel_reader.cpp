@@ -5,7 +5,10 @@
 // Where the rules give no order for the pieces (the great feasts, the
 // Triodion), the matins come first, then "На литургии " with the day's
 // readings; a day with no liturgy reading at all has no liturgy label. Every
-// matins reading ends its line, so the liturgy never runs on after it.
+// matins reading ends its line, so the liturgy never runs on after it, and
+// the liturgy of the summer and of the autumn always says that it is the
+// liturgy's, once: a missing file leaves no label behind, and " Рядовое: "
+// marks the ordinary reading only after a reading of the feast.
 
 #include "lectionary/readings.h"
 #include "lectionary/slot_reader.h"
@@ -50,6 +53,16 @@ const QString kNativityHere = "На этот день переносится с�
 const QString kFortyHere = "На этот день переносится служба 40 мчч.";
 const QString kFortyMoved = "Служба 40 мчч. переносится на ";
 const QString kNotice = "\r\n\r\n";
+
+// The liturgy part of a day, labelled "На литургии " once; empty when no
+// reading of the liturgy was found.
+QString AtTheLiturgy(const QString& readings)
+{
+    const QString text = readings.trimmed();
+    if (text.isEmpty() || text.startsWith("На литургии"))
+        return text;
+    return "На литургии " + text;
+}
 
 QString SundayMatins(SlotReader& r, const ReadingCycle& c)
 {
@@ -123,7 +136,7 @@ QString Pentecostarion(SlotReader& r, const ReadingCycle& c)
     else if (!(movable + other + fixed).isEmpty())
         liturgy = "На литургии " + movable + other + fixed;
 
-    QString text = sunday_matins + fixed_matins + movable_matins + liturgy;
+    QString text = sunday_matins + fixed_matins + movable_matins + AtTheLiturgy(liturgy);
     if (moved_here)
         text += kNotice + kThirdFindingHere;
     if (key == "май25" && no_fixed)
@@ -198,6 +211,7 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
 
     QString other = r.read(kOther, kOtherLiturgy + Qs(key + c.weekday_key) + ".txt");
     QString other_apart;  // J: kept apart from the ordinary reading
+    const QString other_reading = other;  // I without its label
     if (!other.isEmpty()) {
         if ((KeyIn(key, {"окт08", "окт09", "окт10", "окт11", "окт12", "окт14"}) && sunday) ||
             (KeyIn(key, {"окт15", "окт19", "окт20", "окт21", "окт23", "окт24", "окт25", "янв01"}) && saturday)) {
@@ -214,13 +228,16 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
     if (!FeastSetsTheOrdinaryReadingAside(c, ReadingBook::Gospel))
         movable = r.read(kMovable, kLiturgyAfter + MovableFile(AutumnMovableNumber(c)));
     movable += MovedHere(r, c, movable);
-    QString ordinary = Labelled(" Рядовое: ", movable);
+    QString ordinary = movable;  // O, labelled where it follows a reading of the feast
 
     const bool december = c.old_month == 12;
     const bool until_j7 = c.january_february && c.x <= c.j7;
     if (c.surplus != 0 && !other.isEmpty() && c.x != c.j25 && c.x != c.j7 - 1 &&
         ((sunday && december) || key == "дек24" || until_j7 || (KeyIn(key, {"дек26", "дек30"}) && saturday)))
         ordinary.clear();
+    // After the Sunday after Theophany the Sunday's own reading leads, before
+    // the reading of the date and weekday.
+    const bool movable_leads = c.january_february && c.x > c.j7 && sunday && !other.isEmpty();
 
     if (!movable.isEmpty()) {
         const bool with_other = !other.isEmpty();
@@ -229,7 +246,8 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
             const int sunday_week = AutumnSundayWeek(c);
             const int monday_week = AutumnMondayWeek(c);
             if (sunday && (!AfterJanuaryWeeks(c) || c.week_back < 33)) {
-                if (AfterJanuaryWeeks(c))
+                // Behind the other reading the week's label does not say "На литургии" again.
+                if (AfterJanuaryWeeks(c) && (!with_other || movable_leads))
                     label = (with_other ? " На литургии недели " : "На литургии недели ") + QString::number(sunday_week) + "-й: ";
                 else
                     label = with_other ? " Недели " + QString::number(sunday_week) + "-й: "
@@ -269,26 +287,26 @@ QString AutumnWinter(SlotReader& r, const ReadingCycle& c)
     const auto right = RightTrimmed;
     QString liturgy;
     if (key == "сен13" && !sunday)
-        liturgy = "На литургии " + left(fixed) + other + ordinary;
+        liturgy = FeastAndOrdinary(Joined(fixed.trimmed(), other_reading), ordinary);
     else if (key == "янв01" && saturday)
-        liturgy = "На литургии " + fixed + other_apart;
+        liturgy = fixed + other_apart;
     else if (!other_apart.isEmpty())
         liturgy = left(movable) + other_apart + right(fixed);
     else if (key == "окт13" && sunday)
-        liturgy = "На литургии " + left(movable) + fixed + left(other);
+        liturgy = left(movable) + fixed + left(other);
     else if (!other.isEmpty() && saturday)
-        liturgy = other + fixed + ordinary;
+        liturgy = other + right(fixed) + Labelled(" Рядовое: ", ordinary);
     else if (saturday && !fixed.isEmpty())
-        liturgy = "На литургии " + left(fixed) + ordinary;
-    else if (c.january_february && c.x > c.j7 && sunday && !other.isEmpty() && !movable.isEmpty())
-        liturgy = left(movable) + " " + other + fixed;
+        liturgy = FeastAndOrdinary(fixed, ordinary);
+    else if (movable_leads && !movable.isEmpty())
+        liturgy = left(movable) + " " + other + right(fixed);
     else if (movable.isEmpty() && other.isEmpty())
-        liturgy = Labelled("На литургии ", left(fixed));
+        liturgy = fixed;
     else if (key == "дек26" && (c.weekday == 4 || c.weekday == 5))
-        liturgy = "На литургии " + left(fixed) + ordinary;
+        liturgy = FeastAndOrdinary(fixed, ordinary);
     else
         liturgy = other + movable + right(fixed);
-    return sunday_matins + fixed_matins + movable_matins + liturgy;
+    return sunday_matins + fixed_matins + movable_matins + AtTheLiturgy(liturgy);
 }
 
 QString Triodion(SlotReader& r, const ReadingCycle& c)
@@ -345,7 +363,7 @@ QString Triodion(SlotReader& r, const ReadingCycle& c)
     if (!other.isEmpty() && !late_january_sunday)
         liturgy = "На литургии " + other + movable;
     else
-        liturgy = movable + Labelled(movable.isEmpty() ? "" : " ", other);
+        liturgy = movable.isEmpty() ? Labelled("На литургии ", other) : movable + Labelled(" ", other);
     if (!fixed.isEmpty())
         liturgy = liturgy.isEmpty() ? "На литургии " + fixed : liturgy + " " + fixed;
 

@@ -152,7 +152,7 @@ ReadingText ParimiiText(const TreeFiles& files, Date civil)
     else if (key == "фев02" && from == -48)
         text = fixed + "\r" + vespers + movable + other + "\r\n\r\n" + kMeetingMoved;
     else if (key == "мар25" && from == -7)
-        text = other + " Недели Ваий: " + movable + vespers + fixed;
+        text = other + Labelled(" Недели Ваий: ", movable) + vespers + fixed;
     else
         text = vespers + movable + other + fixed;
     return r.finish(text.trimmed());

@@ -77,6 +77,19 @@ QString LeftTrimmed(const QString& text)
     return text.mid(i);
 }
 
+QString Joined(const QString& a, const QString& b)
+{
+    if (a.isEmpty())
+        return b;
+    return b.isEmpty() ? a : a + " " + b;
+}
+
+QString FeastAndOrdinary(const QString& feast, const QString& ordinary)
+{
+    const QString head = feast.trimmed();
+    return head.isEmpty() ? ordinary : head + Labelled(" Рядовое: ", ordinary);
+}
+
 QString RightTrimmed(const QString& text)
 {
     qsizetype n = text.size();

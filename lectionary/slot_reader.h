@@ -43,6 +43,11 @@ QString MovableFile(int number);                 // "007.txt"
 QString KeyFile(const std::string& key);         // "май25.txt", empty for no key
 QString Labelled(const QString& label, const QString& text, const QString& after = {});  // empty stays empty
 QString LeftTrimmed(const QString& text);
+// Two pieces with one space between them; either may be empty.
+QString Joined(const QString& a, const QString& b);
+// The readings of a feast followed by the ordinary reading, " Рядовое: " and
+// the reading; with no reading of the feast the ordinary one stands alone.
+QString FeastAndOrdinary(const QString& feast, const QString& ordinary);
 // " И за субботу: ": the label of the ordinary reading of another day read
 // along with the day's own.
 QString AlongForTheDay(Date day);

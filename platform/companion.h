@@ -10,6 +10,8 @@ namespace indikt {
 
 // The absolute path of the companion program, or empty when no executable
 // file of that name is there (the command that starts it then does nothing).
+// "Events" is also found as "indikt-events", the reminders companion built
+// with the program.
 QString CompanionProgram(const QString& program_folder, const QString& windows_name);
 
 }  // namespace indikt

@@ -49,6 +49,14 @@ QString RealPath(const QString& path)
 
 }  // namespace
 
+// Recordings of the tree: the desktop's player opens them, a text viewer cannot.
+bool IsMediaFile(const QString& path)
+{
+    static const QStringList kMedia = {"mp3", "ogg", "oga", "opus", "wav", "flac", "m4a", "aac", "wma", "mid", "midi",
+                                       "mp4", "m4v", "webm", "ogv", "avi", "mkv", "mov", "wmv", "mpg", "mpeg", "flv", "3gp"};
+    return kMedia.contains(QFileInfo(path).suffix().toLower());
+}
+
 bool IsOutsideAddress(const QString& address)
 {
     const QString start = address.left(7).toLower();
@@ -132,9 +140,10 @@ LinkRoute RouteLink(LinkPane pane, const QUrl& clicked, const QString& data_root
     route.caption = ViewerCaption(pane);
     if (pane == LinkPane::Lectionary)
         route.mark = ReadingMarkOf(path.mid(Root(data_root).size() + 1));
-    route.target = pane == LinkPane::Viewer || tip_explorer == 0 ? LinkTarget::Viewer
-                   : tip_explorer == 1                           ? LinkTarget::ViewerWindow
-                                                                 : LinkTarget::Browser;
+    route.target = IsMediaFile(path)                             ? LinkTarget::Browser
+                   : pane == LinkPane::Viewer || tip_explorer == 0 ? LinkTarget::Viewer
+                   : tip_explorer == 1                             ? LinkTarget::ViewerWindow
+                                                                   : LinkTarget::Browser;
     return route;
 }
 
@@ -155,9 +164,8 @@ bool IsSafeToOpenExternally(const QUrl& url, const QString& data_root)
         return true;  // a folder of the tree opens in the file manager
     if (!file.isFile())
         return false;
-    static const QStringList kViewable = {"htm", "html", "txt", "css", "pdf", "jpg", "jpeg", "png", "gif",
-                                          "bmp", "djvu", "mp3", "ogg", "wav", "mp4", "webm", "avi", "rtf"};
-    return kViewable.contains(file.suffix().toLower());
+    static const QStringList kViewable = {"htm", "html", "txt", "css", "pdf", "jpg", "jpeg", "png", "gif", "bmp", "djvu", "rtf"};
+    return kViewable.contains(file.suffix().toLower()) || IsMediaFile(file.fileName());
 }
 
 }  // namespace indikt

@@ -11,6 +11,8 @@
 namespace indikt {
 
 enum class LinkPane { Menaion, Lectionary, Troparia, PrayerBook, Lives, Viewer };
+// Browser: the desktop's opener, the user's browser for web addresses and
+// local pages, the player for a recording.
 enum class LinkTarget { Ignore, Viewer, ViewerWindow, Browser };
 // The readings of the home prayer rule a followed Bible link marks as read.
 enum class ReadingMark { None, OldTestament, Gospel, Apostle, Psalter };
@@ -24,12 +26,16 @@ struct LinkRoute {
 
 // `tip_explorer` is the setting "TipExplorer": 0 local pages in the viewer
 // and web addresses in the browser, 1 a new viewer window, otherwise the
-// browser for everything.
+// browser for everything. A recording of the tree (audio or video) always
+// goes to the desktop's opener.
 LinkRoute RouteLink(LinkPane pane, const QUrl& clicked, const QString& data_root, int tip_explorer);
 
 // A path relative to the data root, as the tree writes it ("Библия\b_slv\b_slv52.html"):
 // characters 19 and 20 give the book of a Bible link.
 ReadingMark ReadingMarkOf(const QString& relative_path);
+
+// Whether a file is an audio or video recording, by its suffix.
+bool IsMediaFile(const QString& path);
 
 // Whether an address is a web or mail address (it then goes to the browser).
 bool IsOutsideAddress(const QString& address);

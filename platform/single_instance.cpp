@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QRegularExpression>
 #include <QThread>
 
 namespace indikt {
@@ -22,8 +23,13 @@ SingleInstance::SingleInstance(QString key, const QString& lock_folder, QObject*
         while (QLocalSocket* socket = server_.nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().contains("show"))
-                    emit showRequested();
+                const QByteArray request = socket->readAll().trimmed();
+                if (request.startsWith("show")) {
+                    // Only a well-formed date is passed on.
+                    const QString date = QString::fromLatin1(request.mid(4).trimmed().left(10));
+                    static const QRegularExpression iso(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+                    emit showRequested(iso.match(date).hasMatch() ? date : QString());
+                }
                 socket->disconnectFromServer();
             });
         }
@@ -36,14 +42,14 @@ bool SingleInstance::TryBecomeFirst()
     return first_;
 }
 
-bool SingleInstance::AskRunningCopyToShow(int timeout_ms)
+bool SingleInstance::AskRunningCopyToShow(int timeout_ms, const QString& iso_date)
 {
     const QDeadlineTimer deadline(timeout_ms);
     do {
         QLocalSocket socket;
         socket.connectToServer(key_);
         if (socket.waitForConnected(int(qMax<qint64>(1, qMin<qint64>(deadline.remainingTime(), 500))))) {
-            socket.write(kShowRequest);
+            socket.write(iso_date.isEmpty() ? QByteArray(kShowRequest) : "show " + iso_date.toLatin1() + "\n");
             const bool sent = socket.waitForBytesWritten(1000);
             socket.disconnectFromServer();
             return sent;

@@ -27,18 +27,19 @@ public:
     bool TryBecomeFirst();
     bool isFirst() const { return first_; }
 
-    // True when another copy answered and was asked to show itself. Tries
-    // again until `timeout_ms` has passed, since the first copy may still be
-    // starting.
-    bool AskRunningCopyToShow(int timeout_ms = 3000);
+    // True when another copy answered and was asked to show itself (on
+    // `iso_date`, "YYYY-MM-DD", when one is given). Tries again until
+    // `timeout_ms` has passed, since the first copy may still be starting.
+    bool AskRunningCopyToShow(int timeout_ms = 3000, const QString& iso_date = {});
 
     // Starts listening so that later copies find this one. Only the first
     // copy listens; a socket file it finds is a leftover and is replaced.
     bool Listen();
 
 signals:
-    // A later copy asked this one to come to the front.
-    void showRequested();
+    // A later copy asked this one to come to the front, on a day when
+    // `iso_date` is not empty.
+    void showRequested(const QString& iso_date);
 
 private:
     QString key_;

@@ -1,5 +1,8 @@
 #include "start_rules.h"
 
+#include "calendar/date_texts.h"
+#include "calendar/paschalion.h"
+
 #include <charconv>
 
 namespace indikt {
@@ -17,6 +20,15 @@ StartArguments ParseStartArguments(const std::vector<std::string>& arguments)
             result.data_root = arguments[++i];
         } else if (argument.starts_with("--data-root=")) {
             result.data_root = argument.substr(std::string("--data-root=").size());
+        } else if (argument == "--date") {
+            const std::optional<Date> date =
+                i + 1 < arguments.size() ? ParseIsoDate(arguments[i + 1]) : std::optional<Date>();
+            if (!date || *date < kFirstDate || *date > kLastDate) {
+                result.error = "--date needs a date YYYY-MM-DD from 1752-01-01 to 3000-12-31";
+                return result;
+            }
+            result.date = *date;
+            ++i;
         } else if (argument.starts_with("--")) {
             result.error = "unknown option " + argument;
             return result;

@@ -20,6 +20,7 @@ enum class StartMode { Maximised = 0, Saved = 1, Compact = 2, Mini = 3, Tray = 4
 struct StartArguments {
     std::optional<std::string> start_argument;
     std::optional<std::string> data_root;
+    std::optional<Date> date;   // --date YYYY-MM-DD: the day to open on (the reminders' action)
     std::string error;  // non-empty: the command line could not be read
 };
 StartArguments ParseStartArguments(const std::vector<std::string>& arguments);

@@ -18,17 +18,6 @@ constexpr int kPsalterBook = 22;
 constexpr int kKathismaStart[] = {1, 9, 17, 24, 32, 37, 46, 55, 64, 70, 77, 85, 91, 101, 105, 109, 118, 119, 134, 143};
 constexpr int kLastPsalm = 151;
 
-QString UsualVersionName(const QString& folder)
-{
-    if (folder == "b_snd")
-        return QStringLiteral("Синодальный перевод");
-    if (folder == "b_sgr")
-        return QStringLiteral("Церковнославянский текст гражданским шрифтом");
-    if (folder == "b_slv")
-        return QStringLiteral("Церковнославянский текст");
-    return QStringLiteral("Перевод Нового Завета еп. Кассиана (Безобразова)");
-}
-
 QString Escaped(const QString& text)
 {
     QString out = text;
@@ -221,7 +210,7 @@ BibleImportResult WriteBiblePages(const Bible& bible, const QString& data_root, 
     }
     const QString version_name = !options.title.trimmed().isEmpty() ? options.title.simplified()
                                  : !bible.title.isEmpty()           ? bible.title
-                                                                    : UsualVersionName(options.version_folder);
+                                                                    : BibleVersionName(options.version_folder);
     const QString unfit = FirstUnfitCharacter(bible, version_name);
     if (!unfit.isEmpty()) {
         result.error = QStringLiteral("Текст нельзя сохранить в кодировке Windows-1251, в которой записаны файлы "
@@ -265,6 +254,17 @@ BibleImportResult WriteBiblePages(const Bible& bible, const QString& data_root, 
         result.written << page.relative;
     }
     return result;
+}
+
+QString BibleVersionName(const QString& folder)
+{
+    if (folder == "b_snd")
+        return QStringLiteral("Синодальный перевод");
+    if (folder == "b_sgr")
+        return QStringLiteral("Церковнославянский текст гражданским шрифтом");
+    if (folder == "b_slv")
+        return QStringLiteral("Церковнославянский текст");
+    return QStringLiteral("Перевод Нового Завета еп. Кассиана (Безобразова)");
 }
 
 }  // namespace indikt

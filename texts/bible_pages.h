@@ -24,6 +24,9 @@ struct BibleImportOptions {
 // The version folders and Psalter folders the tree has.
 const QStringList& BibleVersionFolders();
 const QStringList& PsalterFolders();
+// The usual name of the translation of a version folder.
+QString BibleVersionName(const QString& version_folder);
+
 // The Psalter folder that goes with a version folder by default ("ps_snd" for
 // "b_snd"); empty for "b_cas", whose translation has no Psalter.
 QString DefaultPsalterFolder(const QString& version_folder);

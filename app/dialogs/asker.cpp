@@ -2,11 +2,13 @@
 
 #include <QFontDialog>
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,10 +16,17 @@
 
 namespace indikt {
 
+// The buttons say what they do in Russian, whatever translations Qt has.
 QMessageBox::StandardButton DialogAsker::ask(QWidget* parent, const QString& title, const QString& text,
                                              QMessageBox::StandardButtons buttons)
 {
-    return QMessageBox::question(parent, title, text, buttons);
+    QMessageBox box(QMessageBox::Question, title, text, buttons, parent);
+    const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
+        {QMessageBox::Yes, "Да"}, {QMessageBox::No, "Нет"}, {QMessageBox::Cancel, "Отмена"}, {QMessageBox::Ok, "ОК"}};
+    for (const auto& [button, caption] : captions)
+        if (QAbstractButton* shown = box.button(button))
+            shown->setText(QString::fromUtf8(caption));
+    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 void DialogAsker::tell(QWidget* parent, const QString& title, const QString& text)
@@ -93,6 +102,14 @@ std::optional<QFont> DialogAsker::font(QWidget* parent, const QString& title, co
     // Our own dialog: it starts from the stored font and speaks the program's language.
     const QFont font = QFontDialog::getFont(&chosen, initial, parent, title, QFontDialog::DontUseNativeDialog);
     return chosen ? std::optional<QFont>(font) : std::nullopt;
+}
+
+std::optional<int> DialogAsker::choose(QWidget* parent, const QString& title, const QString& text,
+                                       const QStringList& items, int current)
+{
+    bool chosen = false;
+    const QString item = QInputDialog::getItem(parent, title, text, items, current, false, &chosen);
+    return chosen ? std::optional<int>(int(items.indexOf(item))) : std::nullopt;
 }
 
 }  // namespace indikt

@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -46,6 +47,13 @@ public:
                                  const QString& filter, const QString& default_suffix) = 0;
     // `TDlgSynchrPam`: what to do with each list on import; nothing when cancelled.
     virtual std::optional<ImportChoices> importChoices(QWidget* parent, const ImportKinds& kinds) = 0;
+    // One of `items`, `current` chosen first; its index, nothing when cancelled.
+    virtual std::optional<int> choose(QWidget* parent, const QString& title, const QString& text,
+                                      const QStringList& items, int current)
+    {
+        (void)parent, (void)title, (void)text, (void)items, (void)current;
+        return std::nullopt;
+    }
     // A font chooser preset with `initial`; nothing when cancelled.
     virtual std::optional<QFont> font(QWidget* parent, const QString& title, const QFont& initial)
     {
@@ -67,6 +75,8 @@ public:
                          const QString& default_suffix) override;
     std::optional<ImportChoices> importChoices(QWidget* parent, const ImportKinds& kinds) override;
     std::optional<QFont> font(QWidget* parent, const QString& title, const QFont& initial) override;
+    std::optional<int> choose(QWidget* parent, const QString& title, const QString& text, const QStringList& items,
+                              int current) override;
 };
 
 }  // namespace indikt

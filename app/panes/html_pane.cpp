@@ -22,6 +22,26 @@ namespace indikt {
 namespace {
 // A style sheet of the tree is a few kilobytes.
 constexpr qsizetype kMaxStyleSheetBytes = 256 * 1024;
+
+// While a page is parsed and its headings mended, its document is not laid
+// out: a document without a page size leaves its layout undone, and is laid
+// out once when the size comes back. Without the pause the heading pass laid
+// the whole page out a second time, and the scroll bar, gone with the old
+// page and back with the new, a third.
+class LayoutPause {
+public:
+    explicit LayoutPause(QTextDocument& document) : document_(document), page_size_(document.pageSize())
+    {
+        document_.setPageSize(QSizeF(0, 0));
+    }
+    ~LayoutPause() { document_.setPageSize(page_size_); }
+    LayoutPause(const LayoutPause&) = delete;
+    LayoutPause& operator=(const LayoutPause&) = delete;
+
+private:
+    QTextDocument& document_;
+    const QSizeF page_size_;
+};
 }  // namespace
 
 HtmlPane::HtmlPane(const QString& data_root, QWidget* parent)
@@ -79,8 +99,11 @@ void HtmlPane::showPage(const QString& html)
 {
     source_text_ = html;
     document()->setBaseUrl(QUrl::fromLocalFile(data_root_ + "/"));
-    setHtml(BoundPageHtml(html).html);
-    HonourStyleSheetFontSizes(*document());
+    {
+        const LayoutPause pause(*document());
+        setHtml(BoundPageHtml(html).html);
+        HonourStyleSheetFontSizes(*document());
+    }
     fitScrollBar();
 }
 
@@ -99,8 +122,14 @@ bool HtmlPane::showFile(const QString& path)
 
 void HtmlPane::doSetSource(const QUrl& name, QTextDocument::ResourceType type)
 {
-    QTextBrowser::doSetSource(name, type);
-    HonourStyleSheetFontSizes(*document());
+    {
+        const LayoutPause pause(*document());
+        QTextBrowser::doSetSource(name, type);
+        HonourStyleSheetFontSizes(*document());
+    }
+    // The anchor the page was opened at is sought in the page laid out.
+    if (name.hasFragment())
+        scrollToAnchor(name.fragment());
 }
 
 void HtmlPane::contextMenuEvent(QContextMenuEvent* event)

@@ -221,6 +221,8 @@ std::vector<Command> MakeTable()
         t.push_back({page.command, category, page.caption, {}, page.tag, false});
     }
 
+    add("ActionImportBible", "Библия", "Импорт Библии…");
+
     add("HelpContents1", "Справка", "Справка", "F1");
     add("ActionOpenSeite", "Справка", "Посетить сайт программы");
     add("ActionRenameVers", "Справка", "Проверить обновление программы");

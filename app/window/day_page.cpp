@@ -4,6 +4,7 @@
 
 #include "main_window.h"
 
+#include "app/dialogs/busy_cursor.h"
 #include "app/panes/html_pane.h"
 #include "app/panes/language_bar.h"
 #include "app/panes/text_viewer.h"
@@ -55,15 +56,6 @@ QString CssColour(int bbggrr)
 {
     return "color: " + ColourFromSetting(bbggrr).name() + ";";
 }
-
-// The busy cursor for the length of a scope, restored however it is left.
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 }  // namespace
 
@@ -139,6 +131,9 @@ void TForm1::buildWidgets()
     evening_cue_->setStyleSheet("color: #800000;");
     evening_cue_->hide();
     statusBar()->addPermanentWidget(evening_cue_);
+    // A message of the moment takes the whole line until the day changes.
+    connect(statusBar(), &QStatusBar::messageChanged, status_text_,
+            [this](const QString& message) { status_text_->setVisible(message.isEmpty()); });
 
     buildMenus();
     buildToolBar();
@@ -458,12 +453,7 @@ void TForm1::buildPanes(QWidget* owner)
         QWidget* view = nullptr;
         QWidget* holder = nullptr;  // what the page holds, when more than the view
         if (info.pane == DayPane::Notes) {
-            auto* editor = new NotesEditor(panel);
-            editor->setAcceptRichText(true);
-            // Until notes are kept on disk, nothing typed here may look kept.
-            editor->setReadOnly(true);
-            editor->setPlaceholderText(QString::fromUtf8(kNotesNotKeptNotice));
-            view = editor;
+            holder = buildNotePane(panel, &view);
         } else {
             HtmlPane* pane = nullptr;
             if (info.pane == DayPane::Troparia) {
@@ -543,6 +533,10 @@ void TForm1::fillShownPane(Date date)
     const size_t index = static_cast<size_t>(*pane);
     QWidget* view = pane_views_[index];
     DayTextBuilder* builder = builders_[index].get();
+    if (*pane == DayPane::Notes) {
+        showNote(date);
+        return;
+    }
     if (*pane == DayPane::Troparia && !builder) {
         fillTroparia(date);
         return;
@@ -792,19 +786,23 @@ void TForm1::ListJubPr()
     rich_edit_jub_pr_->setVisible(under.visible);
 }
 
-void TForm1::setCurrentDate(Date date)
+bool TForm1::setCurrentDate(Date date)
 {
+    if (!endNoteEdit())
+        return false;
     current_date_ = std::clamp(date, kFirstEditableDate, kLastEditableDate);
     ZKDataChange();
+    return true;
 }
 
 void TForm1::ZKDataChange()
 {
     const BusyCursor busy;
-    // The note being edited is saved under its own date, not the new one.
-    if (!batch_walk_ && note_editing_)
-        if (const std::optional<Date> note_date = note_editing_->editedNoteDate())
-            note_editing_->saveEditedNote(*note_date);
+    // The note being edited is saved under its own date first; Cancel keeps it.
+    if (!endNoteEdit())
+        return;
+    if (!batch_walk_)
+        statusBar()->clearMessage();
     // A change of date returns to the texts of the date itself.
     if (!batch_walk_)
         evening_mode_ = false;
@@ -873,13 +871,15 @@ void TForm1::ActionRefrechExecute()
 void TForm1::ActionBackExecute()
 {
     beforeNavigation();
-    showFromHistory(history_.back());
+    if (endNoteEdit())
+        showFromHistory(history_.back());
 }
 
 void TForm1::ActionForwardExecute()
 {
     beforeNavigation();
-    showFromHistory(history_.forward());
+    if (endNoteEdit())
+        showFromHistory(history_.forward());
 }
 
 // A step through the history shows its date without adding it again.
@@ -938,14 +938,15 @@ void TForm1::openOldStyleDayEditor()
 
 void TForm1::ActionVezherExecute()
 {
-    if (!evening_mode_) {
+    // The note being edited is of the day shown until now: its edit ends first.
+    if (!evening_mode_ && endNoteEdit()) {
         evening_mode_ = true;
         // The date block keeps the current date; the panes show the next day.
         ClearPravka();
         fillShownPane(liturgicalDate());
     }
-    commands_->action("ActionUtro")->setChecked(false);
-    commands_->action("ActionVezher")->setChecked(true);
+    commands_->action("ActionUtro")->setChecked(!evening_mode_);
+    commands_->action("ActionVezher")->setChecked(evening_mode_);
     updateEveningCue();
 }
 
@@ -960,8 +961,8 @@ void TForm1::ActionUtroExecute()
 {
     if (evening_mode_)
         ZKDataChange();
-    commands_->action("ActionUtro")->setChecked(true);
-    commands_->action("ActionVezher")->setChecked(false);
+    commands_->action("ActionUtro")->setChecked(!evening_mode_);
+    commands_->action("ActionVezher")->setChecked(evening_mode_);
     updateEveningCue();
 }
 

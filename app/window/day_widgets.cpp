@@ -18,42 +18,6 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
 }
 
-namespace {
-
-bool IsOwnFormatKey(const QKeyEvent* key)
-{
-    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-    return modifiers == Qt::ControlModifier && (key->key() == Qt::Key_I || key->key() == Qt::Key_U);
-}
-
-}  // namespace
-
-bool NotesEditor::event(QEvent* event)
-{
-    // Accepting the override makes the key a key press here instead of a
-    // window shortcut.
-    if (event->type() == QEvent::ShortcutOverride && !isReadOnly() &&
-        IsOwnFormatKey(static_cast<QKeyEvent*>(event))) {
-        event->accept();
-        return true;
-    }
-    return QTextEdit::event(event);
-}
-
-void NotesEditor::keyPressEvent(QKeyEvent* event)
-{
-    if (!isReadOnly() && IsOwnFormatKey(event)) {
-        QTextCharFormat format;
-        if (event->key() == Qt::Key_I)
-            format.setFontItalic(!currentCharFormat().fontItalic());
-        else
-            format.setFontUnderline(!currentCharFormat().fontUnderline());
-        mergeCurrentCharFormat(format);
-        return;
-    }
-    QTextEdit::keyPressEvent(event);
-}
-
 void DateEditorSpin::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {

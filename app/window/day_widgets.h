@@ -1,11 +1,10 @@
 #pragma once
 
-// Small widgets of the day page: labels that act on a click, the editor of
-// the notes pane, and the spin box of the date editors.
+// Small widgets of the day page: labels that act on a click and the spin
+// box of the date editors.
 
 #include <QLabel>
 #include <QSpinBox>
-#include <QTextEdit>
 
 namespace indikt {
 
@@ -39,19 +38,6 @@ protected:
 private:
     void fit();
     QPixmap picture_;
-};
-
-// The notes editor claims its editing keys (italic Ctrl+I, underline Ctrl+U
-// beside the usual undo, cut, copy, paste and select all) while it has the
-// focus; elsewhere in the window the same keys run the window's commands.
-class NotesEditor : public QTextEdit {
-    Q_OBJECT
-public:
-    using QTextEdit::QTextEdit;
-
-protected:
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The year and old-style day editors: shown over their label, closed by

@@ -71,6 +71,7 @@ TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
     setObjectName("TForm1");
     setWindowTitle(kCaption);
     buildWidgets();
+    connectNoteCommands();
 
     timer1_.setObjectName("Timer1");
     connect(&timer1_, &QTimer::timeout, this, [this] { onTimer1(context_.clock()); });
@@ -499,6 +500,7 @@ void TForm1::FreeAutoPam()
 
 void TForm1::closeForShutdown()
 {
+    saveNoteForShutdown();
     const WriteResult result = SaveAll();
     if (!result.ok())
         qWarning("indikt: the settings could not be saved: %s", qPrintable(result.error));
@@ -513,6 +515,11 @@ void TForm1::closeEvent(QCloseEvent* event)
 {
     if (close_without_saving_) {
         event->accept();
+        return;
+    }
+    // Cancel in the note's question keeps the window open.
+    if (!endNoteEdit()) {
+        event->ignore();
         return;
     }
     const WriteResult result = SaveAll();

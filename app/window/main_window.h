@@ -46,10 +46,6 @@ namespace indikt {
 inline constexpr std::array<const char*, 5> kLectionaryLanguageCommands = {
     "ActionSlavBeibl", "ActionGragdBeibl", "ActionRusBeibl", "ActionSvukBeibl", "ActionVideoBeibl"};
 
-// What the notes pane says while notes are not kept on disk.
-inline constexpr const char* kNotesNotKeptNotice =
-    "Личные записи пока не сохраняются программой, поэтому набор текста здесь отключён.";
-
 class TPamjatka;
 class ClickableLabel;
 class HtmlPane;
@@ -59,7 +55,7 @@ class TextViewer;
 class TroparPane;
 class MonthGridWidget;
 class DateEditorSpin;
-class NotesEditor;
+class NotePane;
 
 // What the window needs from its start, injected so tests can set any moment
 // and any data root.
@@ -124,6 +120,7 @@ public:
     void SysTrRestore();         // back from the tray
     void applyDataTreePresence();
     void showViewerDock();
+    void ActionImportBibleExecute();
     // The size of a first start: room for the whole date block.
     QSize DefaultWindowSize() const;
     void updateEveningCue();
@@ -154,11 +151,14 @@ public:
 
     // Every change of the current date ends in `ZKDataChange`: the day anew,
     // the status line, the history and the caption.
-    void setCurrentDate(Date date);
+    // False when the note being edited kept the date (Cancel in its question).
+    bool setCurrentDate(Date date);
     void ZKDataChange();
     // While a search or a report walks through dates, the hub skips the steps
-    // that only serve the person looking at the window.
-    void setBatchWalk(bool on) { batch_walk_ = on; }
+    // that only serve the person looking at the window, and the notes pane
+    // takes no typing. Turning it on ends the note's edit first: false (and
+    // no walk) when the user goes on editing.
+    bool setBatchWalk(bool on);
     void ActionSlDnExecute();      // "Следующий день"
     void ActionPrDnExecute();      // "Предыдущий день"
     void ActionSegodnExecute();    // "Сегодня" (F8)
@@ -209,6 +209,15 @@ public:
     QString rightCaption() const;
     void setTextBuilder(DayPane pane, std::unique_ptr<DayTextBuilder> builder);
     void setNoteEditing(NoteEditing* editing) { note_editing_ = editing; }
+
+    // The notes pane. Whatever changes the note shown ends its edit first
+    // through this: false when the user chose to go on editing.
+    bool endNoteEdit();
+    NotePane* notePane() const { return note_pane_; }
+    void PredSapisClick();   // "Предыдущая запись"
+    void SledSapisClick();   // "Следующая запись"
+    // SIGTERM, the session's end: the note is saved as "Yes" would save it.
+    void saveNoteForShutdown();
     QWidget* paneView(DayPane pane) const { return pane_views_[static_cast<size_t>(pane)]; }
 
     // Built pages into their panes; nothing happens while the pane is hidden.
@@ -258,6 +267,11 @@ private:
     void showFoundCommands(const QStringList& commands, const QStringList& files);
     void openSourceFile(const QString& command);
     void updateTroparMediaCommands();
+    QWidget* buildNotePane(QWidget* panel, QWidget** editor);
+    void connectNoteCommands();
+    void showNote(Date date);
+    bool notesShown() const;
+    void goToNote(std::optional<Date> date, const char* none_text);
     void updateYearMenus(Date date);
     void updateVersionCommands();
     void applyPanelSettings();
@@ -332,6 +346,7 @@ private:
     std::array<QWidget*, kDayPaneCount> pane_views_{};
     std::array<std::unique_ptr<DayTextBuilder>, kDayPaneCount> builders_;
     NoteEditing* note_editing_ = nullptr;
+    NotePane* note_pane_ = nullptr;
     QWidget* panel_ico_ = nullptr;
     QDockWidget* panel_poisk_ = nullptr;
     QDockWidget* panel_explorer_ = nullptr;

@@ -3,6 +3,7 @@
 
 #include "main_window.h"
 
+#include "app/dialogs/busy_cursor.h"
 #include "app/panes/html_pane.h"
 #include "app/panes/pane_fonts.h"
 #include "app/panes/text_viewer.h"
@@ -12,6 +13,8 @@
 #include "lectionary/tropar.h"
 #include "platform/companion.h"
 #include "platform/library_pages.h"
+#include "texts/bible_formats.h"
+#include "texts/bible_pages.h"
 #include "texts/cp1251.h"
 
 #include <QAction>
@@ -425,6 +428,7 @@ void TForm1::connectCommands()
     c.connect("HelpContents1", [this] { HelpContents1Execute(); });
     c.connect("Action2", [this] { asker_->about(this, "О программе", AboutText(context_.data_root)); });
     c.connect("FileExit", [this] { close(); });
+    c.connect("ActionImportBible", [this] { ActionImportBibleExecute(); });
 
     // The library: pages of the tree, and of the outside libraries once their host is set.
     for (int tag = 0; tag < kLibraryPageCount; ++tag) {
@@ -577,6 +581,45 @@ void TForm1::ActionPashExecute()
 
 // The help file of the program folder opens in the desktop's viewer; without
 // it the viewer pane shows the commands and their keys.
+// A Bible in OSIS, USFX or Zefania XML becomes the chapter pages of the
+// version folder the user chooses, which the readings then open.
+void TForm1::ActionImportBibleExecute()
+{
+    const QString file = asker_->openFileName(this, "Импорт Библии", QDir::homePath(),
+                                              "Библия в XML (*.xml *.osis *.usfx *.zxml);;Все файлы (*)");
+    if (file.isEmpty())
+        return;
+    const QStringList folders = BibleVersionFolders();
+    QStringList names;
+    for (const QString& folder : folders)
+        names << BibleVersionName(folder) + " (" + folder + ")";
+    const std::optional<int> chosen =
+        asker_->choose(this, "Импорт Библии", "В какой перевод записать главы?", names, 0);
+    if (!chosen || *chosen < 0 || *chosen >= folders.size())
+        return;
+    const std::optional<QByteArray> bytes = ReadFileBytes(file, kMaxBibleFileBytes);
+    if (!bytes) {
+        asker_->tell(this, "Индикт", "Файл \"" + file + "\" не удалось прочитать.");
+        return;
+    }
+    const BusyCursor busy;
+    const BibleParse parse = ParseBible(*bytes);
+    if (!parse.bible) {
+        asker_->tell(this, "Индикт", parse.error);
+        return;
+    }
+    BibleImportOptions options;
+    options.version_folder = folders[*chosen];
+    options.psalter_folder = DefaultPsalterFolder(options.version_folder);
+    const BibleImportResult result = WriteBiblePages(*parse.bible, context_.data_root, options);
+    if (!result.ok()) {
+        asker_->tell(this, "Индикт", result.error);
+        return;
+    }
+    asker_->tell(this, "Индикт",
+                 QString("Библия загружена: книг %1, глав %2, стихов %3.").arg(result.books).arg(result.chapters).arg(result.verses));
+}
+
 // The docked viewer takes two fifths of the window, so the day's text keeps
 // a readable width beside it.
 void TForm1::showViewerDock()

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 namespace indikt {
 namespace {
@@ -161,9 +162,46 @@ TEST(ReadingCycle, SpringTransfers)
     }
     EXPECT_EQ(ThirdFindingTarget(MakeReadingCycle(D(2020, 6, 7))), D(2020, 6, 4));
     EXPECT_EQ(ThirdFindingTarget(MakeReadingCycle(D(2026, 6, 7))), D(2026, 6, 12));
-    EXPECT_EQ(TriodionTransferTarget(MakeReadingCycle(D(2038, 3, 9))), D(2038, 3, 7));
-    EXPECT_EQ(TriodionTransferTarget(MakeReadingCycle(D(2011, 3, 9))), D(2011, 3, 12));
-    EXPECT_EQ(TriodionTransferTarget(MakeReadingCycle(D(2007, 3, 22))), D(2007, 3, 20));
+}
+
+// The day a moved feast of the Triodion goes to, as its notice names it.
+TEST(ReadingCycle, TriodionTransferTargets)
+{
+    struct Case { const char* name; Date day; Date target; };
+    const Case cases[] = {
+        {"2038: 24 February on Clean Tuesday: the Sunday before", D(2038, 3, 9), D(2038, 3, 7)},
+        {"2011: 24 February on Clean Wednesday: the Saturday", D(2011, 3, 9), D(2011, 3, 12)},
+        {"2007: 9 March on P - 17: 7 March", D(2007, 3, 22), D(2007, 3, 20)},
+        // 24 February on P - 57 in a year where 9 March falls on P - 44: the
+        // rule of 24 February, the day before, not the Saturday of 9 March.
+        {"2013: 24 February on P - 57: 23 February", D(2013, 3, 9), D(2013, 3, 8)},
+        {"2002: the same", D(2002, 3, 9), D(2002, 3, 8)},
+        {"2002: 9 March on P - 44: the Saturday", D(2002, 3, 22), D(2002, 3, 23)},
+        {"2017: 9 March on P - 25: 8 March", D(2017, 3, 22), D(2017, 3, 21)},
+        {"a day of no moved feast is its own", D(2025, 3, 9), D(2025, 3, 9)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(TriodionTransferTarget(MakeReadingCycle(c.day)), c.target);
+    }
+    // Whenever 24 February or 9 March is moved, the day its notice names is
+    // the day that receives it.
+    int moved = 0;
+    for (int year = 1900; year <= 2099; ++year) {
+        for (const auto& [month, day, feast] : {std::tuple{2, 24, MovedFeast::FirstFinding},
+                                                std::tuple{3, 9, MovedFeast::FortyMartyrs}}) {
+            const Date civil = NewStyle(FromOldStyle(year, month, day));
+            const ReadingCycle c = MakeReadingCycle(civil);
+            const Date target = TriodionTransferTarget(c);
+            SCOPED_TRACE(civil.serial());
+            EXPECT_EQ(target != civil, FixedReadingSuppressed(c));
+            if (target != civil) {
+                ++moved;
+                EXPECT_EQ(FeastReceivedOn(MakeReadingCycle(target)), feast);
+            }
+        }
+    }
+    EXPECT_GT(moved, 50);
 }
 
 }  // namespace

@@ -476,5 +476,54 @@ TEST(CliRule, ThePortionsOfADayLeaveZkIniAlone)
     EXPECT_EQ(QDir(tree.root.path()).entryList(QDir::Files), QStringList{"zk.ini"});
 }
 
+// Notes as the pane shows them: the note of civil 7 January 2025 is kept
+// under 25 December 2024 old style; a yearly note is dated in today's year.
+TEST(CliNotes, TheNoteOfADayAndTheListOfNotes)
+{
+    QTemporaryDir root;
+    const QString notes = root.path() + "/Записи/";
+    ASSERT_TRUE(QDir().mkpath(notes));
+    ASSERT_TRUE(WriteBytes(notes + "дек252024.rtf",
+                           "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial;}}\\pard\\qc\\f0\\fs28 "
+                           "\\'d0\\'ee\\'e6\\'e4\\'e5\\'f1\\'f2\\'e2\\'ee {\\b \\'d5\\'f0\\'e8\\'f1\\'f2\\'ee\\'e2\\'ee}\\par"
+                           " \\'ef\\'f0\\'e0\\'e7\\'e4\\'ed\\'e8\\'ea\\par}"));
+    ASSERT_TRUE(WriteBytes(notes + "янв19.rtf", "{\\rtf1 yearly\\par}"));
+    ASSERT_TRUE(WriteBytes(notes + "янв192025.rtf", "{\\rtf1 hidden\\par}"));
+    ASSERT_TRUE(WriteBytes(notes + "мар01.doc", "not rtf"));
+    ASSERT_TRUE(WriteBytes(notes + "заметки.rtf", "{\\rtf1 x}"));
+    const std::string data_root = root.path().toStdString();
+
+    const Result note = RunTool({"note", "2025-01-07", "--data-root", data_root});
+    ASSERT_EQ(note.code, kExitOk) << note.err;
+    EXPECT_EQ(note.out,
+              R"({"date":"2025-01-07","old_style":"2024-12-25","file":"Записи/дек252024.rtf","yearly":false,)"
+              R"("editable":true,"notice":"","hidden":[],"text":"Рождество Христово\nпраздник","html":)"
+              R"("<p style=\"text-align:center\"><span style=\"font-family:'Arial';font-size:14pt;\">Рождество </span>)"
+              R"(<span style=\"font-family:'Arial';font-size:14pt;font-weight:bold;\">Христово</span></p>\n)"
+              R"(<p style=\"text-align:center\"><span style=\"font-family:'Arial';font-size:14pt;\">праздник</span></p>\n"})"
+              "\n");
+    const Result yearly = RunTool({"note", "2025-02-01", "--data-root", data_root});
+    ExpectContains(yearly.out, R"("file":"Записи/янв19.rtf","yearly":true,)");
+    ExpectContains(yearly.out, R"("hidden":["Записи/янв192025.rtf"],"text":"yearly")");
+    const Result doc = RunTool({"note", "2025-03-14", "--data-root", data_root});
+    ExpectContains(doc.out, R"("file":"Записи/мар01.doc","yearly":true,"editable":false,)");
+    const Result none = RunTool({"note", "2025-06-01", "--data-root", data_root});
+    ExpectContains(none.out, R"("file":"","yearly":false,"editable":true,"notice":"","hidden":[],"text":"","html":"")");
+
+    const Result list = RunTool({"notes", "--data-root", data_root, "--today", "2026-05-01"});
+    ASSERT_EQ(list.code, kExitOk) << list.err;
+    EXPECT_EQ(list.out, R"({"examined":4,"notes":[)"
+                        R"({"old_style":"2024-12-25","civil":"2025-01-07","yearly":false,"file":"Записи/дек252024.rtf"},)"
+                        R"({"old_style":"2025-01-19","civil":"2025-02-01","yearly":false,"file":"Записи/янв192025.rtf"},)"
+                        R"({"old_style":"2026-01-19","civil":"2026-02-01","yearly":true,"file":"Записи/янв19.rtf"}]})"
+                        "\n");
+    // The files are as they were.
+    EXPECT_TRUE(QFileInfo::exists(notes + "мар01.doc"));
+
+    EXPECT_EQ(RunTool({"notes", "2025-01-01", "--data-root", data_root}).code, kExitBadArgument);
+    EXPECT_EQ(RunTool({"note", "--data-root", data_root}).code, kExitBadArgument);
+    EXPECT_EQ(RunTool({"notes", "--data-root", data_root + "/missing"}).code, kExitBadArgument);
+}
+
 }  // namespace
 }  // namespace indikt::cli

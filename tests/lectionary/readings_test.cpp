@@ -54,6 +54,40 @@ const ReadingTree& Tree()
 
 QString N(const QString& relative) { return Named(relative); }
 
+// The movable readings, the Sunday matins and a few readings of a date and
+// weekday, but no reading of the date: the special days of the autumn meet
+// their missing files.
+const ReadingTree& TreeWithoutReadingsOfTheDate()
+{
+    static const std::unique_ptr<ReadingTree> tree = [] {
+        auto t = std::make_unique<ReadingTree>();
+        for (int n = 1; n <= 11; ++n)
+            t->add(kEv + "Воскресные/" + QString::number(n) + ".txt");
+        t->addNumbers(kEv + "Переходящие чтения/До Пасхи/Литургия/", 70);
+        t->addNumbers(kEv + "Переходящие чтения/После Пасхи/Литургия/", 300);
+        t->addNumbers(kAp + "Переходящие чтения/До Пасхи/", 70);
+        t->addNumbers(kAp + "Переходящие чтения/После Пасхи/", 300);
+        for (const char* key : {"сен17Вс", "янв01Сб", "янв08Вс", "янв11Вс"}) {
+            t->add(kEv + "Переходящие чтения/Иные/Литургия/" + QString::fromUtf8(key) + ".txt");
+            t->add(kAp + "Переходящие чтения/Иные/" + QString::fromUtf8(key) + ".txt");
+        }
+        return t;
+    }();
+    return *tree;
+}
+
+// Only the Sunday matins: no liturgy reading at all.
+const ReadingTree& TreeOfSundayMatinsOnly()
+{
+    static const std::unique_ptr<ReadingTree> tree = [] {
+        auto t = std::make_unique<ReadingTree>();
+        for (int n = 1; n <= 11; ++n)
+            t->add(kEv + "Воскресные/" + QString::number(n) + ".txt");
+        return t;
+    }();
+    return *tree;
+}
+
 TEST(EvangText, DaysOfThePentecostarion)
 {
     const TreeFiles files(Tree().root());
@@ -148,6 +182,68 @@ TEST(EvangText, TriodionTransferNotices)
     // The Sunday of the Publican and the Saturday before it (2029).
     EXPECT_NE(EvangText(files, D(2029, 1, 28)).text.indexOf("До Пасхи/Литургия/070.txt"), -1);
     EXPECT_NE(EvangText(files, D(2029, 1, 27)).text.indexOf("После Пасхи/Литургия/"), -1);
+
+    // The notice on the feast's own day names the day that receives it.
+    struct Case { const char* name; Date day; const char* notice; };
+    const Case cases[] = {
+        {"2013: 24 February on P - 57 goes to the day before, though 9 March is on P - 44", D(2013, 3, 9),
+         "Служба Обретению главы Иоанна Предтечи переносится на Пт 8 мар (23 фев)."},
+        {"2002: the same", D(2002, 3, 9), "Служба Обретению главы Иоанна Предтечи переносится на Пт 8 мар (23 фев)."},
+        {"2002: 9 March on P - 44 goes to the Saturday", D(2002, 3, 22),
+         "Служба 40 мчч. переносится на Сб 23 мар (10 мар)."},
+        {"2011: 24 February on Clean Wednesday goes to the Saturday", D(2011, 3, 9),
+         "Служба Обретению главы Иоанна Предтечи переносится на Сб 12 мар (27 фев)."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString text = EvangText(files, c.day).text;
+        EXPECT_TRUE(text.endsWith("\r\n\r\n" + QString::fromUtf8(c.notice))) << text.toStdString();
+    }
+}
+
+// The liturgy says once that it is the liturgy's, a missing file leaves no
+// label behind, and " Рядовое: " follows a reading of the feast. The days are
+// those where the rows of the autumn table met missing files, found by
+// scanning every day of 1900–2099.
+TEST(EvangText, EveryLabelOnceAndNeverAlone)
+{
+    const TreeFiles full(Tree().root());
+    const TreeFiles sparse(TreeWithoutReadingsOfTheDate().root());
+    const TreeFiles matins_only(TreeOfSundayMatinsOnly().root());
+    const QString after = kEv + "Переходящие чтения/После Пасхи/Литургия/";
+    const QString other = kEv + "Переходящие чтения/Иные/Литургия/";
+    const QString fixed = kEv + "Непереходящие чтения/";
+    const QString sunday = kEv + "Воскресные/";
+    struct Case { const char* name; const TreeFiles& files; Date day; QString text; };
+    const Case cases[] = {
+        {"13 October on a Sunday, no other reading: not \"На литургии На литургии\"", full, D(2025, 10, 26),
+         "На утрени " + N(sunday + "9.txt") + "\r\nНа литургии недели 21-й: " + N(after + "196.txt") + " " +
+             N(fixed + "Литургия/окт13.txt")},
+        {"13 September without its reading: the ordinary reading alone", sparse, D(1904, 9, 26),
+         "На литургии " + N(after + "120.txt") + " И за вторник: " + N(after + "121.txt")},
+        {"26 December on a Wednesday without its reading", sparse, D(1902, 1, 8), "На литургии " + N(after + "269.txt")},
+        {"13 September with no liturgy reading: no bare label", matins_only, D(1904, 9, 26), ""},
+        {"26 December with no liturgy reading", matins_only, D(1902, 1, 8), ""},
+        {"1 January on a Saturday without its reading: one space", sparse, D(1900, 1, 13),
+         "На литургии " + N(other + "янв01Сб.txt")},
+        {"a Sunday with its reading of the date and weekday is labelled", sparse, D(1900, 9, 30),
+         "На утрени " + N(sunday + "5.txt") + "\r\nНа литургии " + N(other + "сен17Вс.txt") + " Рядовое: " +
+             N(after + "161.txt")},
+        {"the Sunday after Theophany in the January weeks: the week's label after it", sparse, D(1917, 1, 21),
+         "На утрени " + N(sunday + "10.txt") + "\r\nНа литургии " + N(other + "янв08Вс.txt") + " Недели 31-й: " +
+             N(after + "266.txt")},
+        {"a saint's Saturday: one space before \" Рядовое: \"", full, D(1901, 2, 2),
+         "На утрени " + N(fixed + "Утреня/янв20.txt") + "\r\nНа утрени " +
+             N(kEv + "Переходящие чтения/После Пасхи/Утреня/286.txt") + "\r\nНа литургии " +
+             N(fixed + "Литургия/янв20.txt") + " Рядовое: " + N(after + "279.txt")},
+        {"29 June on a Sunday after All Saints: the liturgy is labelled", full, D(1903, 7, 12),
+         "На утрени " + N(sunday + "5.txt") + "\r\nНа литургии " + N(fixed + "Литургия/июн29.txt") +
+             " Рядовое: " + N(after + "084.txt")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(EvangText(c.files, c.day).text.toStdString(), c.text.toStdString());
+    }
 }
 
 TEST(Readers, AMissingTreeGivesEmptyTextsAndNoCommands)
@@ -187,6 +283,30 @@ TEST(ApostolText, TheApostlesOwnRules)
         EXPECT_EQ(ApostolText(files, c.day).text.toStdString(), c.text.toStdString());
     }
     EXPECT_EQ(ApostolText(files, D(2010, 6, 3)).addresses[3], fixed + "май21.txt");
+}
+
+// Two readings never run together and " Рядовое: " follows a reading of the feast.
+TEST(ApostolText, EveryReadingApartAndLabelledOnce)
+{
+    const TreeFiles sparse(TreeWithoutReadingsOfTheDate().root());
+    const QString before = kAp + "Переходящие чтения/До Пасхи/";
+    const QString after = kAp + "Переходящие чтения/После Пасхи/";
+    const QString other = kAp + "Переходящие чтения/Иные/";
+    struct Case { const char* name; Date day; QString text; };
+    const Case cases[] = {
+        // The Publican Sunday on 11 January old style: as in the Gospel, the
+        // Sunday after Theophany first, then the ordinary reading.
+        {"2010: the Publican Sunday on the Sunday after Theophany", D(2010, 1, 24),
+         N(other + "янв11Вс.txt") + " Рядовое: " + N(before + "070.txt")},
+        {"1915: the same", D(1915, 1, 24), N(other + "янв11Вс.txt") + " Рядовое: " + N(before + "070.txt")},
+        {"13 September without its reading: the ordinary reading alone", D(1904, 9, 26),
+         N(after + "169.txt") + " И за вторник: " + N(after + "170.txt")},
+        {"26 December on a Wednesday without its reading", D(1902, 1, 8), N(after + "269.txt")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ApostolText(sparse, c.day).text.toStdString(), c.text.toStdString());
+    }
 }
 
 // The Apostle keeps to the weeks after Pentecost while the Gospel jumps to
@@ -307,6 +427,7 @@ TEST(ParimiiText, FeastsTransfersAndEmptyDays)
         {"2025: 23 May receiving 25 May", D(2025, 6, 5), N(fixed + "май25.txt"), {"", "", fixed + "май25.txt"}},
         {"2013: 25 June receives the Nativity of the Forerunner", D(2013, 7, 8), N(fixed + "июн24.txt"),
          {"", "", fixed + "июн24.txt"}},
+        {"1901: Palm Sunday on 25 March without its parimii: no bare label", D(1901, 4, 7), "", {"", "", ""}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

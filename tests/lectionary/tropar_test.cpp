@@ -77,6 +77,13 @@ TEST(Tropar, TheSetsOfADay)
          {"ActionTrNePer", "ActionTrDnja"}},
         {"28 February of a year that is not a leap year", D(2025, 3, 13), {"Тропарь 29 февраля", "Тропарь дня"},
          {"ActionTrNePer", "ActionTrDnja"}},
+        // 1900 and 2100 are leap years of the Julian calendar, though not of the civil one.
+        {"29 February 1900 old style", D(1900, 3, 13), {"Тропарь 29 февраля", "Тропарь дня"},
+         {"ActionTrNePer", "ActionTrDnja"}},
+        {"29 February 2100 old style, a Sunday of Lent", D(2100, 3, 14),
+         {"Тропарь постный", "Тропарь 29 февраля", "Тропарь дня"}, {"ActionTrVos", "ActionTrNePer", "ActionTrDnja"}},
+        {"28 February 1900 old style is not the last of the month", D(1900, 3, 12), {"Тропарь дня"},
+         {"ActionTrDnja"}},
         {"an empty contents file still gives its first row", D(2025, 4, 30), {"", "Тропарь дня"},
          {"ActionTrPer", "ActionTrDnja"}},
     };
@@ -89,6 +96,14 @@ TEST(Tropar, TheSetsOfADay)
         EXPECT_EQ(titles, c.titles);
         EXPECT_EQ(day.found_commands, c.commands);
         EXPECT_EQ(day.sets.size(), 7);
+    }
+    // Every old-style year shows the hymns of 29 February on exactly one day.
+    for (int year = 1899; year <= 2101; ++year) {
+        SCOPED_TRACE(year);
+        int days = 0;
+        for (Date day = NewStyle(FromOldStyle(year, 2, 25)); day <= NewStyle(FromOldStyle(year, 3, 2)); day = day + 1)
+            days += Tropar(files, day).sets[4] == kHymns + "Непереходящие праздники/фев29";
+        EXPECT_EQ(days, 1);
     }
     const TroparDay sunday = Tropar(files, D(2025, 6, 29));
     EXPECT_EQ(sunday.sets[0], kHymns + "Воскресные/2");

@@ -48,6 +48,19 @@ TEST(RouteLink, LocalLinksStayInsideTheDataRoot)
          LinkTarget::Ignore, {}, ""},
         {"another scheme", LinkPane::Lives, QUrl("javascript:alert(1)"), 0, LinkTarget::Ignore, {}, ""},
         {"a data: address", LinkPane::Menaion, QUrl("data:text/html,<b>x</b>"), 0, LinkTarget::Ignore, {}, ""},
+        // A recording is no text: the desktop's player opens it, whatever TipExplorer says.
+        {"a recording of the lectionary's media list", LinkPane::Lectionary,
+         QUrl("Богослужение\\Медиа\\Звук\\Псалом 103.mp3"), 0, LinkTarget::Browser,
+         kRoot + "/Богослужение/Медиа/Звук/Псалом 103.mp3", "Библия"},
+        {"a video of a hymn page, its suffix in capitals", LinkPane::Troparia, QUrl("Богослужение\\Медиа\\Видео\\a.MP4"),
+         0, LinkTarget::Browser, kRoot + "/Богослужение/Медиа/Видео/a.MP4", "Молитвослов"},
+        {"a recording followed inside the viewer", LinkPane::Viewer, QUrl("b.ogg"), 0, LinkTarget::Browser,
+         kRoot + "/b.ogg", ""},
+        {"TipExplorer 1: a recording still goes to the player", LinkPane::Lectionary, QUrl("c.webm"), 1,
+         LinkTarget::Browser, kRoot + "/c.webm", "Библия"},
+        {"a recording outside the root", LinkPane::Lectionary, QUrl::fromLocalFile("/tmp/x.mp3"), 0,
+         LinkTarget::Ignore, {}, ""},
+        {"a recording reached by '..'", LinkPane::Lectionary, QUrl("..\\x.mp3"), 0, LinkTarget::Ignore, {}, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -137,6 +150,8 @@ TEST(IsSafeToOpenExternally, OnlyWebAddressesAndViewableFilesOfTheRoot)
     ASSERT_TRUE(WriteBytes(root.path() + "/page.htm", "<p>x"));
     ASSERT_TRUE(WriteBytes(root.path() + "/run.sh", "#!/bin/sh"));
     ASSERT_TRUE(WriteBytes(root.path() + "/x.desktop", "[Desktop Entry]"));
+    ASSERT_TRUE(WriteBytes(root.path() + "/song.flac", "fLaC"));
+    ASSERT_TRUE(WriteBytes(root.path() + "/film.mkv", "video"));
     ASSERT_TRUE(WriteBytes(elsewhere.path() + "/outside.htm", "<p>y"));
     ASSERT_TRUE(QFile::link(elsewhere.path() + "/outside.htm", root.path() + "/link.htm"));
     struct Case { QUrl url; bool safe; };
@@ -147,6 +162,8 @@ TEST(IsSafeToOpenExternally, OnlyWebAddressesAndViewableFilesOfTheRoot)
         {QUrl::fromLocalFile(root.path() + "/page.htm"), true},
         {QUrl::fromLocalFile(root.path() + "/run.sh"), false},
         {QUrl::fromLocalFile(root.path() + "/x.desktop"), false},
+        {QUrl::fromLocalFile(root.path() + "/song.flac"), true},
+        {QUrl::fromLocalFile(root.path() + "/film.mkv"), true},
         {QUrl::fromLocalFile(root.path() + "/link.htm"), false},  // a link out of the root
         {QUrl::fromLocalFile(root.path() + "/missing.htm"), false},
         {QUrl("javascript:alert(1)"), false},

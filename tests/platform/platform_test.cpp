@@ -108,7 +108,13 @@ TEST(SingleInstance, OnlyOneCopyHoldsTheLockAndAnswers)
     EXPECT_FALSE(second.Listen()) << "a second copy never replaces the first one's socket";
     EXPECT_TRUE(second.AskRunningCopyToShow());
     EXPECT_TRUE(shown.wait(2000));
-    EXPECT_EQ(shown.count(), 1);
+    ASSERT_EQ(shown.count(), 1);
+    EXPECT_EQ(shown.takeFirst().at(0).toString(), "");
+    // The reminders ask for a day; only a well-formed date is passed on.
+    EXPECT_TRUE(second.AskRunningCopyToShow(3000, "2027-01-07"));
+    EXPECT_TRUE(shown.wait(2000));
+    ASSERT_EQ(shown.count(), 1);
+    EXPECT_EQ(shown.takeFirst().at(0).toString(), "2027-01-07");
 }
 
 TEST(SingleInstance, TheLockOfAnEndedCopyAndItsLeftoverSocketDoNotBlockAStart)

@@ -24,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -56,12 +57,18 @@ struct Tree {
 class RecordingAsker : public Asker {
 public:
     QStringList told;
+    QString file_to_open;
+    std::optional<int> choice;
     QMessageBox::StandardButton ask(QWidget*, const QString&, const QString&, QMessageBox::StandardButtons) override
     {
         return QMessageBox::Cancel;
     }
     void tell(QWidget*, const QString&, const QString& text) override { told << text; }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return file_to_open; }
+    std::optional<int> choose(QWidget*, const QString&, const QString&, const QStringList&, int) override
+    {
+        return choice;
+    }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override { return {}; }
     std::optional<ImportChoices> importChoices(QWidget*, const ImportKinds&) override { return std::nullopt; }
 };
@@ -185,6 +192,58 @@ TEST(HtmlPane, HeadingsKeepTheSizesOfTheirStyleSheet)
     EXPECT_LT(HeadingSize(*pane.document(), 5), base);
 }
 
+// The height of the first line of a heading as the pane lays it out.
+qreal HeadingLineHeight(const QTextDocument& document, int level)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        if (block.blockFormat().headingLevel() == level && block.layout() && block.layout()->lineCount() > 0)
+            return block.layout()->lineAt(0).height();
+    return -1;
+}
+
+// The page is laid out once, after the heading pass: what the pane draws has
+// the sizes of the style sheet, the first page as the next.
+TEST(HtmlPane, HeadingsAreLaidOutAtTheSizesOfTheirStyleSheet)
+{
+    Tree tree;
+    tree.write("Богослужение/_css/ms.css", "h5 { font-size: 12pt; }");
+    QString long_page = "<h5>Святые</h5>";
+    for (int i = 0; i < 100; ++i)
+        long_page += "<p>Строка " + QString::number(i) + "</p>";
+    HtmlPane pane(tree.root);
+    pane.resize(400, 300);
+    pane.show();
+    QFont twelve = pane.document()->defaultFont();
+    twelve.setPointSizeF(12);
+    for (int page = 0; page < 2; ++page) {
+        SCOPED_TRACE(page);
+        pane.showPage(MenaionPage(tree.root, long_page, true));
+        EXPECT_GE(HeadingLineHeight(*pane.document(), 5), QFontMetricsF(twelve).height() - 0.5);
+        EXPECT_EQ(pane.verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    }
+}
+
+// A page opened at an anchor is shown there, the page laid out first.
+TEST(HtmlPane, APageOpenedAtAnAnchorShowsIt)
+{
+    Tree tree;
+    QString page = "<html><body>";
+    for (int i = 0; i < 200; ++i)
+        page += "<p><a name=\"g" + QString::number(i) + "\"></a>Стих " + QString::number(i) + "</p>";
+    tree.write("Библия/b_slv/b_slv52.html", page + "</body></html>");
+    HtmlPane pane(tree.root);
+    pane.resize(400, 300);
+    pane.show();
+    QUrl address = QUrl::fromLocalFile(tree.root + "/Библия/b_slv/b_slv52.html");
+    address.setFragment("g150");
+    pane.setSource(address);
+    ASSERT_TRUE(pane.toPlainText().contains("Стих 150"));
+    const QRect shown = pane.viewport()->rect();
+    QTextCursor cursor = pane.document()->find("Стих 150");
+    ASSERT_FALSE(cursor.isNull());
+    EXPECT_TRUE(shown.contains(pane.cursorRect(cursor).center())) << pane.verticalScrollBar()->value();
+}
+
 TEST(HtmlPane, LinkColoursAndTheScrollBar)
 {
     Tree tree;
@@ -285,11 +344,16 @@ TEST(LinkRouting, WhereLinksGoByTipExplorer)
         {"[Vid]\r\nTipExplorer=2\r\n", "page.htm", 0, 1, ""},
         {"", "page.htm", 0, 0, "Страница"},
         {"", "..\\..\\..\\etc\\passwd", 0, 0, ""},
+        // A recording of the media list goes to the desktop's player, not into the viewer as text.
+        {"", "Богослужение\\Медиа\\Звук\\запись.mp3", 0, 1, ""},
+        {"[Vid]\r\nTipExplorer=1\r\n", "Богослужение\\Медиа\\Видео\\запись.mp4", 0, 1, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.href);
         WindowFixture f;
         f.tree.write("page.htm", "<p>Страница</p>");
+        f.tree.write("Богослужение/Медиа/Звук/запись.mp3", "ID3");
+        f.tree.write("Богослужение/Медиа/Видео/запись.mp4", "ftyp");
         auto window = f.open(c.zk);
         window->showPane(DayPane::Lives);
         emit static_cast<HtmlPane*>(window->paneView(DayPane::Lives))->anchorClicked(QUrl(QString::fromUtf8(c.href)));
@@ -297,6 +361,22 @@ TEST(LinkRouting, WhereLinksGoByTipExplorer)
         EXPECT_EQ(f.opened.size(), c.opened);
         EXPECT_EQ(window->viewer()->browser()->toPlainText(), QString::fromUtf8(c.viewer_text));
     }
+}
+
+TEST(LinkRouting, ARecordingLinkedFromAViewerPageGoesToThePlayer)
+{
+    WindowFixture f;
+    f.tree.write("Богослужение/Медиа/Звук/звук.htm", "<p><a href=\"запись.ogg\">Запись</a></p>");
+    f.tree.write("Богослужение/Медиа/Звук/запись.ogg", "OggS");
+    auto window = f.open();
+    window->resize(1000, 600);
+    window->show();
+    ASSERT_TRUE(window->viewer()->open(QUrl::fromLocalFile(f.tree.root + "/Богослужение/Медиа/Звук/звук.htm")));
+    window->findChild<QDockWidget*>("PanelExplorer")->show();
+    ClickFirstLink(window->viewer()->browser());
+    ASSERT_EQ(f.opened.size(), 1);
+    EXPECT_EQ(f.opened[0].toLocalFile(), f.tree.root + "/Богослужение/Медиа/Звук/запись.ogg");
+    EXPECT_EQ(window->viewer()->browser()->toPlainText(), "Запись");  // the page stays
 }
 
 TEST(LinkRouting, ALectionaryBibleLinkMarksTheGospelAsRead)
@@ -405,6 +485,26 @@ TEST(About, NameVersionTreeDateAndLicence)
     EXPECT_TRUE(text.contains("Версия " INDIKT_VERSION));
     EXPECT_TRUE(text.contains("2026-12-09"));
     EXPECT_TRUE(text.contains("GNU General Public License"));
+}
+
+TEST(BibleImport, TheMenuCommandWritesTheChaptersTheReadingsOpen)
+{
+    WindowFixture f;
+    auto window = f.open("");
+    f.asker.file_to_open = QStringLiteral(INDIKT_BIBLE_SAMPLES) + "/sample.osis.xml";
+    f.asker.choice = 0;  // "b_snd"
+    QAction* import = window->findChild<QAction*>("ActionImportBible");
+    ASSERT_NE(import, nullptr);
+    import->trigger();
+    ASSERT_EQ(f.asker.told.size(), 1);
+    EXPECT_TRUE(f.asker.told[0].startsWith("Библия загружена")) << f.asker.told[0].toStdString();
+    EXPECT_TRUE(QDir(f.tree.root + "/Библия/b_snd").entryList(QDir::Files).size() > 0);
+    // A file that is not a Bible is refused with a message, nothing written.
+    f.asker.file_to_open = f.tree.root + "/zk.ini";
+    ASSERT_TRUE(WriteBytes(f.asker.file_to_open, "[Windows]\r\n"));
+    import->trigger();
+    ASSERT_EQ(f.asker.told.size(), 2);
+    EXPECT_FALSE(f.asker.told[1].startsWith("Библия загружена"));
 }
 
 TEST(Viewer, OutsideLibraryOnItsConfiguredHost)

@@ -1,6 +1,7 @@
 // The day page driven as a person would: commands, shortcuts, the date
 // editors and menus, and the panes filled through their builders.
 
+#include "app/panes/note_pane.h"
 #include "app/window/day_widgets.h"
 #include "app/window/main_window.h"
 #include "app/window/month_grid_widget.h"
@@ -94,15 +95,22 @@ public:
     PaneText build(const DayRequest&) override { throw std::runtime_error("файл повреждён"); }
 };
 
+// A note being edited: each end of its edit is counted and answered as the
+// test says (Cancel: the user goes on editing).
 class RecordingNote : public NoteEditing {
 public:
-    std::optional<Date> note_date;
-    std::vector<Date> saved_under;
-    std::optional<Date> editedNoteDate() const override { return note_date; }
-    void saveEditedNote(Date date) override
+    bool editing = false;
+    EditEnd answer = EditEnd::Proceed;
+    int ends = 0;
+    bool isEditing() const override { return editing; }
+    EditEnd endEdit() override
     {
-        saved_under.push_back(date);
-        note_date.reset();
+        if (!editing)
+            return EditEnd::Proceed;
+        ++ends;
+        if (answer == EditEnd::Proceed)
+            editing = false;
+        return answer;
     }
 };
 
@@ -283,7 +291,7 @@ TEST(DayPage, OnlyTheShownPaneIsFilledForTheLiturgicalDay)
     }
 }
 
-TEST(DayPage, TheNotesPaneTakesNoTypingThatWouldBeLost)
+TEST(DayPage, TheNotesPaneTakesTypingAndShowsItsEditingBar)
 {
     Fixture f;
     auto window = f.open();
@@ -291,11 +299,15 @@ TEST(DayPage, TheNotesPaneTakesNoTypingThatWouldBeLost)
     window->showPane(DayPane::Notes);
     auto* editor = qobject_cast<QTextEdit*>(window->paneView(DayPane::Notes));
     ASSERT_NE(editor, nullptr);
+    auto* bar = window->findChild<QToolBar*>("ToolBar");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_FALSE(bar->isVisibleTo(window.get())) << "the editing bar shows only while a note is edited";
     editor->setFocus();
     QTest::keyClicks(editor, "note");
-    EXPECT_TRUE(editor->toPlainText().isEmpty());
-    EXPECT_TRUE(editor->isReadOnly());
-    EXPECT_EQ(editor->placeholderText(), QString::fromUtf8(kNotesNotKeptNotice));
+    EXPECT_EQ(editor->toPlainText(), "note");
+    EXPECT_FALSE(editor->isReadOnly());
+    EXPECT_TRUE(bar->isVisibleTo(window.get()));
+    EXPECT_TRUE(editor->document()->isModified());
 }
 
 TEST(DayPage, TheMonthGridTakesTheKeyboard)
@@ -370,19 +382,41 @@ TEST(DayPage, WithoutMenuTopNavigationHidesTheMainMenu)
                                   "ActionParam"}));
 }
 
-TEST(DayPage, TheNoteBeingEditedIsSavedUnderItsOwnDate)
+TEST(DayPage, TheNoteBeingEditedEndsBeforeTheDateChangesAndCancelKeepsTheDate)
 {
     Fixture f;
     auto window = f.open();
     RecordingNote note;
     window->setNoteEditing(&note);
     window->setCurrentDate(D(2025, 5, 1));
-    EXPECT_TRUE(note.saved_under.empty());
-    note.note_date = D(2025, 5, 1);
+    EXPECT_EQ(note.ends, 0) << "nothing edited, nothing asked";
+
+    note.editing = true;
     window->ActionSlDnExecute();
-    ASSERT_EQ(note.saved_under.size(), 1u);
-    EXPECT_EQ(note.saved_under[0], D(2025, 5, 1));
+    EXPECT_EQ(note.ends, 1);
     EXPECT_EQ(window->currentDate(), D(2025, 5, 2));
+
+    // Cancel keeps the date, whichever way the change came.
+    note.editing = true;
+    note.answer = EditEnd::Cancelled;
+    window->ActionSlDnExecute();
+    window->ActionPrDnExecute();
+    window->ActionBackExecute();
+    EXPECT_FALSE(window->setCurrentDate(D(2030, 1, 1)));
+    window->SpButMes2Click();
+    window->ActionPrasdnikiExecute(12);
+    EXPECT_EQ(note.ends, 7);
+    EXPECT_EQ(window->currentDate(), D(2025, 5, 2));
+    EXPECT_EQ(window->history().backList().size(), 3u) << "a cancelled step leaves the history alone";
+    // The evening switch keeps the morning when the note's edit goes on.
+    window->ActionVezherExecute();
+    EXPECT_FALSE(window->eveningMode());
+    EXPECT_FALSE(Action(*window, "ActionVezher")->isChecked());
+    // A walk over many days does not start.
+    EXPECT_FALSE(window->setBatchWalk(true));
+    note.answer = EditEnd::Proceed;
+    EXPECT_TRUE(window->setBatchWalk(true));
+    window->setBatchWalk(false);
 }
 
 TEST(DayPage, AFailingTextLeavesTheWindowUsable)
@@ -448,9 +482,9 @@ TEST(DayPage, EveryShortcutReachesItsOneCommandWhereverTheFocusIs)
     window->showPane(DayPane::Notes);
     // The keys an editor keeps for editing while it has the focus: undo, redo,
     // cut, copy, paste, select all, italic, underline, a word left and right.
+    // Ctrl+Up and Ctrl+Down stay the day steps: a date change saves the note.
     const QStringList editing_keys = {"Ctrl+Z", "Ctrl+Y", "Ctrl+X",    "Ctrl+C",    "Ctrl+V",   "Ctrl+A",    "Ctrl+I",
-                                      "Ctrl+U", "Ctrl+Left", "Ctrl+Right", "Ctrl+Home", "Ctrl+End", "Shift+Up", "Shift+Down",
-                                      "Ctrl+Up", "Ctrl+Down"};
+                                      "Ctrl+U", "Ctrl+Left", "Ctrl+Right", "Ctrl+Home", "Ctrl+End", "Shift+Up", "Shift+Down"};
 
     struct Place { const char* name; QWidget* widget; bool editor; };
     window->showPane(DayPane::Menaion);
