@@ -280,6 +280,7 @@ void TForm1::ReaderAll()
     updateToday();
     CalendarSvernutExecute();
     showDay();
+    updateImagePravilo();
     // The caption of the settings: the short date when "CaptData" is on. A
     // change of date later writes the day view's long form instead.
     setWindowTitle(settings_.flag(kSectionVid, "CaptData")
@@ -452,6 +453,7 @@ void TForm1::changeEvent(QEvent* event)
 void TForm1::deferredStartWork()
 {
     showDay();
+    InfoPraviloExecute();
     if (context_.start_mode_applies && context_.start_mode == StartMode::Mini)
         ActionChasExecute();
     if (splash_) {
