@@ -427,8 +427,11 @@ void TForm1::onTimer1(const QDateTime& now)
         label_time_->setText(ClockText(now.time(), " : "));
     const ClockEvents events =
         clock_watch_.Tick({FromCivil(now.date().year(), now.date().month(), now.date().day()), now.time().hour() * 60 + now.time().minute()});
-    if (events.midnight)
+    if (events.midnight) {
         updateToday();
+        // A new day may bring a portion of the home rule still to read.
+        updateImagePravilo();
+    }
     if (events.afternoon)
         ActionVezherExecute();
 }
@@ -440,6 +443,7 @@ void TForm1::FormActivate()
     if (shown_today_ != today()) {
         updateToday();
         showDay();
+        updateImagePravilo();
     }
 }
 

@@ -350,5 +350,37 @@ TEST(DomPraviloWindow, TheSwitchesOfTheSettings)
               -1);
 }
 
+// Read today, the icon hides; past midnight the next portion waits and the
+// icon shows again, whether the clock ticks or the window is activated.
+TEST(DomPraviloWindow, TheIconReturnsWithTheNextDay)
+{
+    RuleWindow f;
+    f.write("zk.ini", "[Pravilo]\r\nCheckBoxEvNSav=1\r\nDateEvNSav=02.06.2025\r\nRBAutoListEvNSav=0\r\nVersiyaEvNSav=2\r\n");
+    f.now = QDateTime(QDate(2025, 6, 2), QTime(23, 59, 55));
+    auto window = f.open();
+    window->InfoPraviloExecute();
+    auto* icon = Find<QToolButton>(window.get(), "ImagePravilo");
+    EXPECT_TRUE(icon->isVisibleTo(window.get()));
+    window->ActionDomPraviloExecute();
+    Find<QPushButton>(Form(*window), "SpButSeeEvNSav")->click();
+    EXPECT_FALSE(icon->isVisibleTo(window.get())) << "read today";
+
+    window->onTimer1(f.now);
+    f.now = QDateTime(QDate(2025, 6, 3), QTime(0, 0, 5));
+    window->onTimer1(f.now);
+    EXPECT_TRUE(icon->isVisibleTo(window.get())) << "tomorrow's chapter is unread";
+    // Nothing was kept by the tick: the position moves when the rule is computed by its window.
+    EXPECT_EQ(ReadPlanState(window->settings(), RulePlan::Gospel).position, 1);
+
+    // Read it; the next day the activation of the main window brings the icon back.
+    window->ActionDomPraviloExecute();
+    EXPECT_EQ(Text(Form(*window), "LabelEvNSav"), "Мф, глава 2.");
+    Find<QPushButton>(Form(*window), "SpButSeeEvNSav")->click();
+    EXPECT_FALSE(icon->isVisibleTo(window.get()));
+    f.now = QDateTime(QDate(2025, 6, 4), QTime(9, 0));
+    window->FormActivate();
+    EXPECT_TRUE(icon->isVisibleTo(window.get()));
+}
+
 }  // namespace
 }  // namespace indikt
