@@ -5,6 +5,7 @@
 #include "feasts_json.h"
 #include "notes_json.h"
 #include "readings_json.h"
+#include "rule_json.h"
 #include "texts_json.h"
 
 #include "lectionary/tree_files.h"
@@ -29,6 +30,7 @@ constexpr std::string_view kUsage =
     "       indikt-cli readings YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli menaion YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli tropar YYYY-MM-DD [--data-root DIR]\n"
+    "       indikt-cli rule YYYY-MM-DD [--data-root DIR] [--today YYYY-MM-DD]\n"
     "       indikt-cli note YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli notes [--data-root DIR] [--today YYYY-MM-DD]\n"
     "       indikt-cli lives YYYY-MM-DD [--data-root DIR]\n"
@@ -46,6 +48,8 @@ constexpr std::string_view kUsage =
     "menaion prints the Menaion page of that day: its HTML, its plain text and\n"
     "       the records read\n"
     "tropar prints the troparia and kontakia of that day in civil script\n"
+    "rule   prints the portion of that day of every plan of the home prayer rule that\n"
+    "       is on in the data root's zk.ini; the reading position there is not moved\n"
     "note   prints the user's note of that day (the file under its old-style date):\n"
     "       its file, whether it is yearly, its text and its HTML\n"
     "notes  prints the dates of every note, old style and civil; a yearly note is\n"
@@ -164,7 +168,7 @@ bool ReadsDataRoot(const Invocation& invocation)
     const std::string& command = invocation.command;
     return command == "feasts" || command == "readings" || command == "menaion" || command == "tropar" ||
            command == "note" || command == "notes" || command == "lives" || command == "prayerbook" ||
-           command == "bookmarks" ||
+           command == "bookmarks" || command == "rule" ||
            (command == "range" && invocation.readings);
 }
 
@@ -196,6 +200,12 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
     } else if (invocation.command == "tropar") {
         ExpectDateCount(invocation, 1);
         AppendTroparJson(text, ParseAcceptedDate(invocation.dates[0], "date"), TreeFiles(QString::fromStdString(data_root)));
+    } else if (invocation.command == "rule") {
+        ExpectDateCount(invocation, 1);
+        std::vector<std::string> warnings;
+        AppendRuleJson(text, ParseAcceptedDate(invocation.dates[0], "date"), today, data_root, warnings);
+        for (const std::string& warning : warnings)
+            err << "indikt-cli: warning: " << warning << '\n';
     } else if (invocation.command == "note") {
         ExpectDateCount(invocation, 1);
         AppendNoteJson(text, ParseAcceptedDate(invocation.dates[0], "date"), QString::fromStdString(data_root));

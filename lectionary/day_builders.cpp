@@ -3,6 +3,7 @@
 #include "lectionary/lexionariy.h"
 #include "lectionary/menaion.h"
 #include "lectionary/prayer_book.h"
+#include "records/dom_pravilo_settings.h"
 
 namespace indikt {
 
@@ -13,6 +14,19 @@ const char* const kLanguageKeys[] = {"Slav", "Gragd", "Rus", "Audio", "Video"};
 std::string LanguageKey(const char* prefix, int index) { return std::string(prefix) + kLanguageKeys[index]; }
 
 }  // namespace
+
+HomeRulePortions HomeRulePortionsOf(const HomeRule& rule, Date date, Date today)
+{
+    const RuleDay day = TextPravilo(rule, date, today);
+    HomeRulePortions portions;
+    portions.gospel = day.step(RulePlan::Gospel).portion.markup;
+    portions.apostle = day.step(RulePlan::Apostle).portion.markup;
+    portions.psalter = day.step(RulePlan::Psalter).portion.markup;
+    portions.old_testament = day.step(RulePlan::OldTestament).portion.markup;
+    portions.versions = {rule.plan(RulePlan::Gospel).version, rule.plan(RulePlan::Apostle).version,
+                         rule.plan(RulePlan::Psalter).version};
+    return portions;
+}
 
 int LanguageTag(const ZkSettings& settings, const char* prefix)
 {
@@ -37,7 +51,16 @@ PaneText LectionaryBuilder::build(const DayRequest& request)
     lectionary.hosts = {settings_.text(kSectionVid, "BUkasHost0"), settings_.text(kSectionVid, "BUkasHost1"),
                         settings_.text(kSectionVid, "BUkasHost2")};
     const TreeFiles files(data_root_);
-    const LectionaryPage page = Lexionariy(files, request.date, today_(), lectionary);
+    const Date today = today_();
+    // The home rule's portions of the day shown (the day before the readings
+    // in the evening mode), computed without moving the user's position.
+    std::function<HomeRulePortions(Date)> home_rule;
+    if (settings_.flag(kSectionPravilo, "PraviloSeeLec")) {
+        home_rule = [rule = ReadHomeRule(settings_), today, evening = request.evening](Date civil) {
+            return HomeRulePortionsOf(rule, evening ? civil - 1 : civil, today);
+        };
+    }
+    const LectionaryPage page = Lexionariy(files, request.date, today, lectionary, home_rule);
     PaneText text;
     text.html = page.html;
     text.files = page.files;

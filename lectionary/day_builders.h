@@ -4,6 +4,8 @@
 // needs when it builds, so a change in the settings shows on the next day.
 
 #include "lectionary/day_panes.h"
+#include "lectionary/lexionariy.h"
+#include "records/dom_pravilo.h"
 #include "settings/zk_settings.h"
 
 #include <QString>
@@ -12,7 +14,8 @@
 
 namespace indikt {
 
-// The lectionary pane: the readings of the day in the chosen language.
+// The lectionary pane: the readings of the day in the chosen language, and
+// the home rule's portions of the day when "PraviloSeeLec" is on.
 class LectionaryBuilder : public DayTextBuilder {
 public:
     LectionaryBuilder(QString data_root, const ZkSettings& settings, std::function<Date()> today)
@@ -61,6 +64,10 @@ private:
     QString data_root_;
     const ZkSettings& settings_;
 };
+
+// The link markups of the home rule's portions on `date`, with the versions
+// its plans chose; nothing is kept.
+HomeRulePortions HomeRulePortionsOf(const HomeRule& rule, Date date, Date today);
 
 // The language tag (1..5) chosen by the five flags "<prefix>Slav" … "<prefix>Video".
 int LanguageTag(const ZkSettings& settings, const char* prefix);

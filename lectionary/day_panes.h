@@ -36,6 +36,7 @@ std::optional<DayPane> PaneOfCaption(const QString& caption);
 struct DayRequest {
     Date date;
     DayFacts facts;
+    bool evening = false;  // `date` is the day after the one shown ("C вечера")
 };
 
 // What a builder returns: the page, the files it read (relative to the data

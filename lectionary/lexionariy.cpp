@@ -45,8 +45,10 @@ QString LinkPrefix(const TreeFiles& files, ReadingKind kind, BibleLanguage langu
             return "Библия\\b_slv\\b_slv";
         if (column == 2)
             return "Библия\\b_sgr\\b_sgr";
+        // In Russian the Gospel and the Apostle are Kassian's translation when
+        // the rule chose it (index 3), else the Synodal one.
         const int version = kind == ReadingKind::RuleGospel ? versions.gospel : versions.apostle;
-        return kind != ReadingKind::RuleOldTestament && version == 2 ? "Библия\\b_cas\\b_cas" : "Библия\\b_snd\\b_snd";
+        return kind != ReadingKind::RuleOldTestament && version == 3 ? "Библия\\b_cas\\b_cas" : "Библия\\b_snd\\b_snd";
     }
     case ReadingKind::RulePsalter:
         return column == 1   ? "Библия\\psalm\\ps_sl\\"

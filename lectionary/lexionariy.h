@@ -27,7 +27,9 @@ enum class ReadingKind {
 };
 
 // The versions the home rule chose for its books (the index of its version
-// box: 2 takes the second Russian translation).
+// box). In Russian the Gospel and the Apostle link to Kassian's translation
+// for index 3 and to the Synodal one otherwise; the Psalter to the Synodal
+// one for index 2 and to Timrot's otherwise.
 struct RuleVersions {
     int gospel = 0;
     int apostle = 0;

@@ -175,23 +175,38 @@ void AddPrint(SchemaBuilder& b)
     b.text("SavInitialDir", "");
 }
 
+// The units of one cycle of each reading and the items of its version list.
+struct PraviloReading {
+    std::string_view suffix;
+    int units;
+    int versions;
+};
+constexpr PraviloReading kPraviloBounds[] = {{"EvNSav", 89, 4}, {"ApNSav", 171, 4}, {"Psalm", 20, 4}, {"VSav", 950, 3}};
+
+// Positions past a plan's end are valid (the plan is finished); none reaches
+// this bound, which keeps the arithmetic small.
+constexpr int kMaxPraviloPosition = 1000000;
+
 void AddPravilo(SchemaBuilder& b)
 {
     b.section(kSectionPravilo);
     b.flag("PraviloSeeLec", true);
-    for (const std::string_view reading : kPraviloReadings) {
-        const std::string r(reading);
+    for (const PraviloReading& reading : kPraviloBounds) {
+        const std::string r(reading.suffix);
         b.flag("Stop" + r, true);
-        b.number("PoslGlav" + r, 0, 0, 9999);
+        b.number("PoslGlav" + r, 0, 0, kMaxPraviloPosition);
         b.flag("RBAutoList" + r, true);
-        b.number("Versiya" + r, 0, 0, 99);
+        b.number("Versiya" + r, 0, 0, reading.versions - 1, OutOfRange::Default);
         b.date("DateStop" + r);
         b.date("Date" + r);
         b.flag("CheckBox" + r, false);
         b.flag("CheckBoxVsegda" + r, false);
-        b.number("SpinEditRas" + r, 1, 1, 999);
-        b.number("SpinEditPlus" + r, 1, 1, 999);
-        b.number(PraviloStartKey(reading), 1, 1, 9999);
+        // 0 units or cycles would divide by zero.
+        b.number("SpinEditRas" + r, 1, 1, 20);
+        b.number("SpinEditPlus" + r, 1, 1, 20);
+        // The start kathisma is a spinner 1..20; the other starts may be 0.
+        b.number(PraviloStartKey(reading.suffix), 1, reading.suffix == "Psalm" ? 1 : 0, reading.units,
+                 OutOfRange::Default);
         for (int weekday = 0; weekday <= 6; ++weekday)
             b.flag("Iskl" + r + std::to_string(weekday), false);
     }

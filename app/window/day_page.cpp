@@ -551,7 +551,7 @@ void TForm1::fillShownPane(Date date)
     // A text that cannot be built leaves its pane empty and says why; the
     // rest of the page is still shown.
     try {
-        text = builder->build({date, MakeDayFacts(date)});
+        text = builder->build({date, MakeDayFacts(date), evening_mode_ && date != current_date_});
     } catch (const std::exception& error) {
         statusBar()->showMessage(rightCaption() + ": текст не построен: " + QString::fromLocal8Bit(error.what()));
         static_cast<QTextEdit*>(view)->clear();

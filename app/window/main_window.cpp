@@ -283,6 +283,7 @@ void TForm1::ReaderAll()
     updateToday();
     CalendarSvernutExecute();
     showDay();
+    updateImagePravilo();
     // The caption of the settings: the short date when "CaptData" is on. A
     // change of date later writes the day view's long form instead.
     setWindowTitle(settings_.flag(kSectionVid, "CaptData")
@@ -435,6 +436,7 @@ void TForm1::FormActivate()
     if (shown_today_ != today()) {
         updateToday();
         showDay();
+        updateImagePravilo();
     }
 }
 
@@ -448,6 +450,7 @@ void TForm1::changeEvent(QEvent* event)
 void TForm1::deferredStartWork()
 {
     showDay();
+    InfoPraviloExecute();
     MessageSob();
     if (context_.start_mode_applies && context_.start_mode == StartMode::Mini)
         ActionChasExecute();

@@ -52,6 +52,7 @@ inline constexpr std::array<const char*, 5> kPrayerBookLanguageCommands = {
     "ActionSlavMolitv", "ActionGragdMolitv", "ActionRusMolitv", "ActionSvukMolitv", "ActionVideoMolitv"};
 
 class TPamjatka;
+class TDomPraviloForm;
 class ClickableLabel;
 class HtmlPane;
 class LanguageBar;
@@ -254,6 +255,15 @@ public:
     void setExternalOpener(std::function<bool(const QUrl&)> opener) { external_opener_ = std::move(opener); }
     void setReadingMarkHook(std::function<void(ReadingMark)> hook) { reading_mark_hook_ = std::move(hook); }
 
+    // The home prayer rule: its window (Ctrl+R), previous/next of a plan by
+    // the command's tag, the start-up step, and the icon of an unread portion.
+    void ActionDomPraviloExecute();
+    void IsmGlDomPrExecute(int tag);
+    void InfoPraviloExecute();
+    TDomPraviloForm* domPravilo() const { return dom_pravilo_; }
+    // Today's portions as the start-up step computed them ("Евангелие: Мф, глава 1.").
+    const QStringList& rulePortionTexts() const { return rule_portion_texts_; }
+
     // The window modes.
     void ActionMaxExecute();       // "Во весь экран"
     void ActionOptimExecute();     // "Оптимальный"
@@ -285,6 +295,8 @@ private:
     void buildMenus();
     void buildToolBar();
     void connectCommands();
+    void connectHomeRule();
+    void updateImagePravilo();
     void runGuarded(QAction* action, const std::function<void()>& handler);
     void showDay();
     void fillShownPane(Date date);
@@ -413,6 +425,9 @@ private:
     TPamjatka* pamjatka_ = nullptr;  // made when first opened, owned by the window
     TFrmBookmark* bookmarks_ = nullptr;  // made when first opened, owned by the window
     LanguageBar* prayer_book_languages_ = nullptr;  // `PanelJasMolitv`
+    TDomPraviloForm* dom_pravilo_ = nullptr;  // made with the window, owned by it
+    QToolButton* image_pravilo_ = nullptr;    // `ImagePravilo`
+    QStringList rule_portion_texts_;
     DateHistory history_;
     bool navigating_history_ = false;
 };

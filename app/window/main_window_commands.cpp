@@ -429,6 +429,7 @@ void TForm1::connectCommands()
     c.connect("Action2", [this] { asker_->about(this, "О программе", AboutText(context_.data_root)); });
     c.connect("FileExit", [this] { close(); });
     c.connect("ActionImportBible", [this] { ActionImportBibleExecute(); });
+    connectHomeRule();
 
     // The library: pages of the tree, and of the outside libraries once their host is set.
     for (int tag = 0; tag < kLibraryPageCount; ++tag) {
@@ -489,7 +490,8 @@ void TForm1::OpenUrlTextBogosl(int tag)
 void TForm1::routeLink(LinkPane pane, const QUrl& address)
 {
     const LinkRoute route = RouteLink(pane, address, context_.data_root, settings_.number(kSectionVid, "TipExplorer"));
-    if (route.mark != ReadingMark::None && reading_mark_hook_)
+    // A Bible link marks the home rule's plan read only when its text is there to read.
+    if (route.mark != ReadingMark::None && reading_mark_hook_ && QFileInfo(route.address.toLocalFile()).isFile())
         reading_mark_hook_(route.mark);
     switch (route.target) {
     case LinkTarget::Ignore: break;

@@ -34,6 +34,7 @@ void TForm1::onTimer1(const QDateTime& now)
 void TForm1::MidnightWork()
 {
     updateToday();
+    updateImagePravilo();  // a new day may bring a portion of the home rule still to read
     image_knopka_sv_->setText(QString::number(Fields(today()).day));
     CalendarVid();  // the grid marks today ("Сегодня - " in its hint)
     ListJubPr();

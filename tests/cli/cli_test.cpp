@@ -334,7 +334,7 @@ TEST(CliDataRoot, AMissingOrUnusableDataRootIsAnError)
     QTemporaryDir temp;
     const std::string file = temp.filePath("файл").toStdString();
     ASSERT_TRUE(WriteBytes(QString::fromStdString(file), "x"));
-    for (const char* command : {"feasts", "readings", "menaion", "tropar"}) {
+    for (const char* command : {"feasts", "readings", "menaion", "tropar", "rule"}) {
         SCOPED_TRACE(command);
         for (const std::string& root : {temp.filePath("нет").toStdString(), file}) {
             const Result result = RunTool({command, "2025-01-07", "--data-root", root});
@@ -434,6 +434,47 @@ TEST(CliTropar, TheHymnsOfADayInCivilScript)
 
 namespace indikt::cli {
 namespace {
+
+// `indikt-cli rule`: each plan that is on with its portion of the date, in
+// the version it chose; zk.ini is never written, whatever it holds.
+TEST(CliRule, ThePortionsOfADayLeaveZkIniAlone)
+{
+    ReadingsRoot tree;
+    tree.add("zk.ini", "[Pravilo]\r\n"
+                       "CheckBoxEvNSav=1\r\nDateEvNSav=01.06.2025\r\nVersiyaEvNSav=2\r\n"
+                       "CheckBoxPsalm=1\r\nDatePsalm=01.06.2025\r\nRBAutoListPsalm=0\r\nStopPsalm=0\r\n"
+                       "PoslGlavPsalm=4\r\nDateStopPsalm=01.06.2025\r\nSpinEditPlusPsalm=0\r\n"
+                       "CheckBoxApNSav=0\r\n");
+    const QString zk = tree.root.path() + "/zk.ini";
+    const QByteArray before = ReadBytes(zk);
+    const std::string root = tree.root.path().toStdString();
+
+    const Result day = RunTool({"rule", "2025-06-03", "--data-root", root, "--today", "2025-06-03"});
+    EXPECT_EQ(day.code, 0) << day.err;
+    EXPECT_EQ(day.out.find('\n'), day.out.size() - 1);
+    ExpectContains(day.out, R"({"date":"2025-06-03","plans":[{"plan":"EvNSav","caption":"Евангелие",)"
+                            R"("portion":"Мф, глава 3.","long":"Евангелие от Матфея, глава 3",)"
+                            R"("link":"Библия/b_snd/b_snd51.html#g3","markup":"[Мф, глава 3=51.html#g3].",)"
+                            R"("finished":false,"skipped":false,"read":false,)");
+    // The Psalter was read on 1 June and moves on by one (0 units a day read as 1).
+    ExpectContains(day.out, R"({"plan":"Psalm","caption":"Псалтирь","portion":"Кафизма 5 (Пс 32-36).")");
+    ExpectContains(day.out, R"("link":"Библия/psalm/ps_sl/psalm05.html")");
+    EXPECT_EQ(day.out.find("ApNSav"), std::string::npos) << "a plan that is off is not listed";
+    ExpectContains(day.out, R"("warnings":[]})");
+
+    // Before the start and after the end.
+    const Result before_start = RunTool({"rule", "2025-05-31", "--data-root", root, "--today", "2025-06-03"});
+    ExpectContains(before_start.out, R"("portion":"","long":"","link":"","markup":"")");
+    const Result finished = RunTool({"rule", "2025-09-01", "--data-root", root, "--today", "2025-06-03"});
+    ExpectContains(finished.out, R"("finished":true)");
+
+    // Many days in a row move nothing.
+    for (int day_of_june = 1; day_of_june <= 30; ++day_of_june)
+        RunTool({"rule", "2025-06-" + std::string(day_of_june < 10 ? "0" : "") + std::to_string(day_of_june),
+                 "--data-root", root});
+    EXPECT_EQ(ReadBytes(zk), before);
+    EXPECT_EQ(QDir(tree.root.path()).entryList(QDir::Files), QStringList{"zk.ini"});
+}
 
 // Notes as the pane shows them: the note of civil 7 January 2025 is kept
 // under 25 December 2024 old style; a yearly note is dated in today's year.
