@@ -1,5 +1,6 @@
 #include "cli.h"
 
+#include "backup_json.h"
 #include "day_json.h"
 #include "feasts_json.h"
 #include "notes_json.h"
@@ -30,6 +31,7 @@ constexpr std::string_view kUsage =
     "       indikt-cli tropar YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli note YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli notes [--data-root DIR] [--today YYYY-MM-DD]\n"
+    "       indikt-cli backup copy|get|sync DIR [--components LIST | --all] [--rule RULE] [--data-root DIR]\n"
     "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n"
     "day    prints the calendar facts of one day as a JSON object\n"
     "range  prints them for every day from FROM to TO, one object per line\n"
@@ -46,6 +48,8 @@ constexpr std::string_view kUsage =
     "       its file, whether it is yearly, its text and its HTML\n"
     "notes  prints the dates of every note, old style and civil; a yearly note is\n"
     "       dated in today's year\n"
+    "backup copies the user's records (and, when asked, the tree's folders) to an\n"
+    "       archive folder, gets them back or synchronises both ways (backup --help)\n"
     "--today fixes today's date for every rule that reads it.\n"
     "A data root that does not exist or is not a readable folder is refused (exit 2);\n"
     "what of the user's files could not be read is said on standard error and in\n"
@@ -210,6 +214,13 @@ int RunCli(const std::vector<std::string>& arguments, Date clock_today, std::ost
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         out << kUsage;
         return kExitOk;
+    }
+    if (!arguments.empty() && arguments[0] == "backup") {
+        if (arguments.size() == 2 && (arguments[1] == "--help" || arguments[1] == "-h")) {
+            out << kBackupUsage;
+            return kExitOk;
+        }
+        return RunBackupCommand({arguments.begin() + 1, arguments.end()}, default_data_root, out, err);
     }
     try {
         const Invocation invocation = ParseArguments(arguments);
