@@ -56,6 +56,11 @@ QString DialogAsker::saveFileName(QWidget* parent, const QString& caption, const
     return chooser.selectedFiles().constFirst();
 }
 
+QString DialogAsker::folderName(QWidget* parent, const QString& caption, const QString& folder)
+{
+    return QFileDialog::getExistingDirectory(parent, caption, folder);
+}
+
 std::optional<ImportChoices> DialogAsker::importChoices(QWidget* parent, const ImportKinds& kinds)
 {
     QDialog dialog(parent);

@@ -45,6 +45,12 @@ public:
                                  const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& folder,
                                  const QString& filter, const QString& default_suffix) = 0;
+    // A folder chooser opened at `folder`; empty when cancelled.
+    virtual QString folderName(QWidget* parent, const QString& caption, const QString& folder)
+    {
+        (void)parent, (void)caption, (void)folder;
+        return {};
+    }
     // `TDlgSynchrPam`: what to do with each list on import; nothing when cancelled.
     virtual std::optional<ImportChoices> importChoices(QWidget* parent, const ImportKinds& kinds) = 0;
     // One of `items`, `current` chosen first; its index, nothing when cancelled.
@@ -73,6 +79,7 @@ public:
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter,
                          const QString& default_suffix) override;
+    QString folderName(QWidget* parent, const QString& caption, const QString& folder) override;
     std::optional<ImportChoices> importChoices(QWidget* parent, const ImportKinds& kinds) override;
     std::optional<QFont> font(QWidget* parent, const QString& title, const QFont& initial) override;
     std::optional<int> choose(QWidget* parent, const QString& title, const QString& text, const QStringList& items,

@@ -9,6 +9,7 @@
 #include "app/dialogs/asker.h"
 #include "app/panes/note_editing.h"
 #include "app/window/command_table.h"
+#include "backup/backup_engine.h"
 #include "calendar/date.h"
 #include "calendar/date_history.h"
 #include "lectionary/day_panes.h"
@@ -56,6 +57,7 @@ class TroparPane;
 class MonthGridWidget;
 class DateEditorSpin;
 class NotePane;
+class TOKRightDlg;
 
 // What the window needs from its start, injected so tests can set any moment
 // and any data root.
@@ -69,6 +71,8 @@ struct MainWindowContext {
     bool start_mode_applies = false;        // started with an argument, or "ЗагрузкаВсегда"
     // Whether the desktop has a system tray; empty asks Qt.
     std::function<bool()> tray_available = {};
+    // Where safety copies go before a restore; empty: the user's state folder.
+    QString backup_safety_folder = {};
 };
 
 class TForm1 : public QMainWindow {
@@ -245,6 +249,14 @@ public:
 
     const CommandSet& commands() const { return *commands_; }
 
+    // "Резервное копирование" (Ctrl+K): ends the note's edit, then opens the dialog.
+    void FileKopiaExecute();
+    TOKRightDlg* backupDialog();
+    // Whatever keeps a copy of the user's records in memory joins the reload
+    // after a restore or a synchronisation changed them.
+    void onRecordsRestored(std::function<void(const RecordChanges&)> reload);
+    void reloadAfterRestore(const RecordChanges& changes);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -269,6 +281,8 @@ private:
     void updateTroparMediaCommands();
     QWidget* buildNotePane(QWidget* panel, QWidget** editor);
     void connectNoteCommands();
+    void connectBackupCommands();
+    void afterBackup(const BackupReport& report);
     void showNote(Date date);
     bool notesShown() const;
     void goToNote(std::optional<Date> date, const char* none_text);
@@ -374,6 +388,8 @@ private:
     TPamjatka* pamjatka_ = nullptr;  // made when first opened, owned by the window
     DateHistory history_;
     bool navigating_history_ = false;
+    TOKRightDlg* backup_dialog_ = nullptr;  // made when first opened, owned by the window
+    std::vector<std::function<void(const RecordChanges&)>> restore_reloads_;
 };
 
 }  // namespace indikt
