@@ -170,7 +170,7 @@ private:
     void fail(const fs::path& path, const QString& reason) { report_.failed.push_back({TextOf(path), reason}); }
 
     bool checkFolders();
-    std::vector<fs::path> filesUnder(const fs::path& folder, bool from_archive, bool* complete);
+    std::vector<fs::path> filesUnder(const fs::path& folder, bool* complete);
     Copied copyFile(const fs::path& source, const fs::path& target, bool from_archive, bool target_in_archive);
     ComponentOutcome copyComponent(BackupComponent component, const fs::path& source_base,
                                    const fs::path& target_base, bool from_archive);
@@ -239,7 +239,7 @@ bool BackupRun::checkFolders()
     return true;
 }
 
-std::vector<fs::path> BackupRun::filesUnder(const fs::path& folder, bool from_archive, bool* complete)
+std::vector<fs::path> BackupRun::filesUnder(const fs::path& folder, bool* complete)
 {
     std::vector<fs::path> files;
     std::error_code error;
@@ -270,7 +270,6 @@ std::vector<fs::path> BackupRun::filesUnder(const fs::path& folder, bool from_ar
             *complete = false;
             return files;
         }
-        (void)from_archive;
         files.push_back(path);
     }
     if (error) {
@@ -333,7 +332,7 @@ ComponentOutcome BackupRun::copyFolderStaged(const fs::path& source, const fs::p
         return discard(ComponentOutcome::Failed);
     }
     bool complete = true;
-    const std::vector<fs::path> files = filesUnder(source, from_archive, &complete);
+    const std::vector<fs::path> files = filesUnder(source, &complete);
     if (!complete)
         return discard(ComponentOutcome::Failed);
     for (const fs::path& file : files) {
@@ -401,7 +400,7 @@ ComponentOutcome BackupRun::copyComponent(BackupComponent component, const fs::p
             return copyFolderStaged(source, target, from_archive);
 
         bool complete = true;
-        const std::vector<fs::path> files = filesUnder(source, from_archive, &complete);
+        const std::vector<fs::path> files = filesUnder(source, &complete);
         for (const fs::path& file : files) {
             if (cancelled())
                 return ComponentOutcome::Cancelled;
@@ -525,7 +524,7 @@ ComponentOutcome BackupRun::syncComponent(BackupComponent component, const fs::p
                 return ComponentOutcome::Failed;
             }
         }
-        for (const fs::path& file : filesUnder(source, from_archive, &complete))
+        for (const fs::path& file : filesUnder(source, &complete))
             pairs.emplace_back(file, target / fs::relative(file, source, error));
     } else {
         for (const QString& name : layout.files) {
@@ -569,7 +568,7 @@ bool BackupRun::keepSafetyCopy(const std::vector<BackupComponent>& components)
             if (TypeOf(folder) == fs::file_type::not_found)
                 continue;
             bool complete = true;
-            for (const fs::path& file : filesUnder(folder, false, &complete))
+            for (const fs::path& file : filesUnder(folder, &complete))
                 files.emplace_back(file, fs::path(PathOf(layout.folder)) / fs::relative(file, folder));
             if (!complete)
                 return false;

@@ -65,7 +65,7 @@ struct BackupRequest {
     ClashRule rule = ClashRule::Delete;
     QString safety_root;                     // where "before-restore-<time>" folders go
     QDateTime now;                           // names the safety and conflict copies
-    qint64 max_file_bytes = 512LL * 1024 * 1024;
+    qint64 max_file_bytes = 64LL * 1024 * 1024;       // a larger file is not copied
 };
 
 struct BackupControl {

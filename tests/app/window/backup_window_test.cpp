@@ -26,7 +26,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <deque>
+#include <filesystem>
 
 namespace indikt {
 namespace {
@@ -228,6 +230,79 @@ TEST_F(BackupWindowTest, TheFolderChooserFillsTheFieldWithItsPrompt)
     EXPECT_TRUE(in<QRadioButton>("RadioButtonDelVost")->isChecked());
     EXPECT_TRUE(in<QRadioButton>("RadioButtonTimeSin")->isChecked());
     dialog()->reject();
+}
+
+TEST_F(BackupWindowTest, NameClashesAreAskedFromTheWorkerAndCancelSaysNothing)
+{
+    ASSERT_TRUE(QDir().mkpath(media_ + "/Индикт/Записи"));
+    ASSERT_TRUE(WriteBytes(note(media_ + "/Индикт"), "old"));
+    openDialog();
+    dialog()->showPage(TOKRightDlg::kPageCopy);
+    in<QRadioButton>("RadioButtonDopolnKop")->setChecked(true);  // "Спросить"
+    in<QCheckBox>("CheckBoxKopNastr")->setChecked(false);
+    in<QCheckBox>("CheckBoxKopPam")->setChecked(false);
+    in<QLineEdit>("EditKop")->setText(media_);
+
+    asker_.answers = {QMessageBox::No};
+    in<QPushButton>("OKBtn")->click();
+    ASSERT_EQ(asker_.questions.size(), 1);
+    EXPECT_EQ(asker_.questions[0],
+              "Файл \"" + QFileInfo(note(media_ + "/Индикт")).canonicalFilePath() + "\" уже есть. Заменить его?");
+    EXPECT_EQ(asker_.told, QStringList{"Копирование успешно завершено "});
+    EXPECT_EQ(ReadBytes(note(media_ + "/Индикт")), "old");
+    EXPECT_TRUE(window_->settings().flag(kSectionBackup, "RadioButtonDopolnKop"));
+    EXPECT_FALSE(window_->settings().flag(kSectionBackup, "RadioButtonDelKop"));
+
+    // Cancel in the question ends the copy without a summary.
+    asker_.told.clear();
+    asker_.answers = {QMessageBox::Cancel};
+    openDialog();
+    EXPECT_TRUE(in<QRadioButton>("RadioButtonDopolnKop")->isChecked());
+    in<QPushButton>("OKBtn")->click();
+    EXPECT_EQ(asker_.questions.size(), 2);
+    EXPECT_TRUE(asker_.told.isEmpty());
+    EXPECT_TRUE(dialog()->lastReport().cancelled);
+    EXPECT_EQ(ReadBytes(note(media_ + "/Индикт")), "old");
+}
+
+TEST_F(BackupWindowTest, ASyncThatReplacedTheCommemorationsOffersToAddTheOldEntries)
+{
+    const std::int64_t t = 1'780'000'000;
+    const auto set_time = [](const QString& path, std::int64_t seconds) {
+        std::filesystem::last_write_time(
+            std::filesystem::path(path.toStdString()),
+            std::chrono::file_clock::from_sys(std::chrono::system_clock::time_point(std::chrono::seconds(seconds))));
+    };
+    // Here: one jubilee of the user's; in the archive, newer: the great feasts.
+    {
+        MemoBook here(root_, [] { return MemoClock{D(2026, 12, 8), 600}; });
+        here.open();
+        ASSERT_TRUE(here.addJubilee({"Именины Анны", D(2026, 12, 22)}).ok());
+        QTemporaryDir other;
+        MemoBook there(other.path(), [] { return MemoClock{D(2026, 12, 8), 600}; });
+        there.open();
+        ASSERT_TRUE(there.addGreatFeasts().ok());
+        ASSERT_TRUE(QDir().mkpath(media_ + "/Индикт"));
+        ASSERT_TRUE(WriteBytes(media_ + "/Индикт/Памятка.txt", ReadBytes(there.filePath())));
+    }
+    set_time(root_ + "/Памятка.txt", t);
+    set_time(media_ + "/Индикт/Памятка.txt", t + 600);
+    window_->reloadAfterRestore({.memo = true});
+    ASSERT_EQ(window_->memoBook().jubileeEntries().size(), 1u);
+
+    openDialog();
+    dialog()->showPage(TOKRightDlg::kPageSync);
+    in<QLineEdit>("EditSin")->setText(media_ + "/Индикт");
+    asker_.answers = {QMessageBox::Yes};
+    in<QPushButton>("OKBtn")->click();
+    ASSERT_EQ(asker_.questions.size(), 1);
+    EXPECT_TRUE(asker_.questions[0].contains("Добавить её записи в Памятку?"));
+    ASSERT_EQ(asker_.told.size(), 1);
+    EXPECT_TRUE(asker_.told[0].startsWith("Cинхронизация успешно завершена "));
+    EXPECT_TRUE(asker_.told[0].contains("Памятка (расхождение"));
+    EXPECT_EQ(window_->memoBook().jubileeEntries().size(), 1u) << "the old entry added back";
+    EXPECT_FALSE(window_->memoBook().feastEntries().empty());
+    EXPECT_TRUE(QFileInfo::exists(root_ + "/Памятка (расхождение 2026-12-08 10-30-00).txt"));
 }
 
 }  // namespace
