@@ -34,6 +34,11 @@ void DialogAsker::tell(QWidget* parent, const QString& title, const QString& tex
     QMessageBox::warning(parent, title, text);
 }
 
+void DialogAsker::inform(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox::information(parent, title, text);
+}
+
 void DialogAsker::about(QWidget* parent, const QString& title, const QString& rich_text)
 {
     QMessageBox::about(parent, title, rich_text);

@@ -35,6 +35,8 @@ public:
                                             QMessageBox::StandardButtons buttons) = 0;
     // A message the user only acknowledges.
     virtual void tell(QWidget* parent, const QString& title, const QString& text) = 0;
+    // The same for news of a success, with the information icon.
+    virtual void inform(QWidget* parent, const QString& title, const QString& text) { tell(parent, title, text); }
     // "О программе": rich text beside the program's icon.
     virtual void about(QWidget* parent, const QString& title, const QString& rich_text)
     {
@@ -74,6 +76,7 @@ public:
     QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& text,
                                     QMessageBox::StandardButtons buttons) override;
     void tell(QWidget* parent, const QString& title, const QString& text) override;
+    void inform(QWidget* parent, const QString& title, const QString& text) override;
     void about(QWidget* parent, const QString& title, const QString& rich_text) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
                          const QString& filter) override;

@@ -78,6 +78,7 @@ TOKRightDlg::TOKRightDlg(ZkSettings& settings, BackupDialogContext context, Aske
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("PageControl");
+    tabs_->setUsesScrollButtons(false);  // every page's name in full
     tabs_->addTab(buildPage(pages_[kPageCopy], "Kop", "Копировать из Индикта", "В каталог:",
                             "Выберите папку для Архива Индикта"),
                   "Копировать");
@@ -120,6 +121,7 @@ QWidget* TOKRightDlg::buildPage(Page& page, const char* kind, const char* group,
     auto* folder_row = new QHBoxLayout;
     auto* label = new QLabel(QString::fromUtf8(field), box);
     page.folder = new QLineEdit(box);
+    page.folder->setMinimumWidth(260);
     page.folder->setObjectName("Edit" + page.kind);
     label->setBuddy(page.folder);
     auto* choose = new QToolButton(box);
@@ -303,7 +305,10 @@ void TOKRightDlg::accept()
     if (!last_report_.message.isEmpty()) {
         QString shown = last_report_.message;
         shown.replace("\r", "\n");
-        asker_.tell(this, kTitle, shown);
+        if (last_report_.success())
+            asker_.inform(this, kTitle, shown);
+        else
+            asker_.tell(this, kTitle, shown);
     }
     if (storeSettings())
         QDialog::accept();
