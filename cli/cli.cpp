@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "books_json.h"
+#include "backup_json.h"
 #include "day_json.h"
 #include "feasts_json.h"
 #include "notes_json.h"
@@ -36,6 +37,7 @@ constexpr std::string_view kUsage =
     "       indikt-cli lives YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli prayerbook YYYY-MM-DD [--language 1-5] [--data-root DIR]\n"
     "       indikt-cli bookmarks [--data-root DIR]\n"
+    "       indikt-cli backup copy|get|sync DIR [--components LIST | --all] [--rule RULE] [--data-root DIR]\n"
     "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n"
     "day    prints the calendar facts of one day as a JSON object\n"
     "range  prints them for every day from FROM to TO, one object per line\n"
@@ -60,6 +62,8 @@ constexpr std::string_view kUsage =
     "       (1 Slavonic, the default, 2 civil script, 3 Russian, 4 audio, 5 video),\n"
     "       the languages whose page exists, and its plain text\n"
     "bookmarks prints the bookmarks of the data root's Закладки.txt\n"
+    "backup copies the user's records (and, when asked, the tree's folders) to an\n"
+    "       archive folder, gets them back or synchronises both ways (backup --help)\n"
     "--today fixes today's date for every rule that reads it.\n"
     "A data root that does not exist or is not a readable folder is refused (exit 2);\n"
     "what of the user's files could not be read is said on standard error and in\n"
@@ -253,6 +257,13 @@ int RunCli(const std::vector<std::string>& arguments, Date clock_today, std::ost
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         out << kUsage;
         return kExitOk;
+    }
+    if (!arguments.empty() && arguments[0] == "backup") {
+        if (arguments.size() == 2 && (arguments[1] == "--help" || arguments[1] == "-h")) {
+            out << kBackupUsage;
+            return kExitOk;
+        }
+        return RunBackupCommand({arguments.begin() + 1, arguments.end()}, default_data_root, out, err);
     }
     try {
         const Invocation invocation = ParseArguments(arguments);

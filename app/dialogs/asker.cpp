@@ -34,6 +34,11 @@ void DialogAsker::tell(QWidget* parent, const QString& title, const QString& tex
     QMessageBox::warning(parent, title, text);
 }
 
+void DialogAsker::inform(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox::information(parent, title, text);
+}
+
 void DialogAsker::about(QWidget* parent, const QString& title, const QString& rich_text)
 {
     QMessageBox::about(parent, title, rich_text);
@@ -54,6 +59,11 @@ QString DialogAsker::saveFileName(QWidget* parent, const QString& caption, const
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return {};
     return chooser.selectedFiles().constFirst();
+}
+
+QString DialogAsker::folderName(QWidget* parent, const QString& caption, const QString& folder)
+{
+    return QFileDialog::getExistingDirectory(parent, caption, folder);
 }
 
 std::optional<ImportChoices> DialogAsker::importChoices(QWidget* parent, const ImportKinds& kinds)

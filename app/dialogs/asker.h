@@ -35,6 +35,8 @@ public:
                                             QMessageBox::StandardButtons buttons) = 0;
     // A message the user only acknowledges.
     virtual void tell(QWidget* parent, const QString& title, const QString& text) = 0;
+    // The same for news of a success, with the information icon.
+    virtual void inform(QWidget* parent, const QString& title, const QString& text) { tell(parent, title, text); }
     // "О программе": rich text beside the program's icon.
     virtual void about(QWidget* parent, const QString& title, const QString& rich_text)
     {
@@ -45,6 +47,12 @@ public:
                                  const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& folder,
                                  const QString& filter, const QString& default_suffix) = 0;
+    // A folder chooser opened at `folder`; empty when cancelled.
+    virtual QString folderName(QWidget* parent, const QString& caption, const QString& folder)
+    {
+        (void)parent, (void)caption, (void)folder;
+        return {};
+    }
     // `TDlgSynchrPam`: what to do with each list on import; nothing when cancelled.
     virtual std::optional<ImportChoices> importChoices(QWidget* parent, const ImportKinds& kinds) = 0;
     // One of `items`, `current` chosen first; its index, nothing when cancelled.
@@ -68,11 +76,13 @@ public:
     QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& text,
                                     QMessageBox::StandardButtons buttons) override;
     void tell(QWidget* parent, const QString& title, const QString& text) override;
+    void inform(QWidget* parent, const QString& title, const QString& text) override;
     void about(QWidget* parent, const QString& title, const QString& rich_text) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter,
                          const QString& default_suffix) override;
+    QString folderName(QWidget* parent, const QString& caption, const QString& folder) override;
     std::optional<ImportChoices> importChoices(QWidget* parent, const ImportKinds& kinds) override;
     std::optional<QFont> font(QWidget* parent, const QString& title, const QFont& initial) override;
     std::optional<int> choose(QWidget* parent, const QString& title, const QString& text, const QStringList& items,

@@ -10,6 +10,7 @@
 #include "app/dialogs/bookmark_dialog.h"
 #include "app/panes/note_editing.h"
 #include "app/window/command_table.h"
+#include "backup/backup_engine.h"
 #include "calendar/date.h"
 #include "calendar/date_history.h"
 #include "lectionary/day_panes.h"
@@ -62,6 +63,7 @@ class TroparPane;
 class MonthGridWidget;
 class DateEditorSpin;
 class NotePane;
+class TOKRightDlg;
 
 // What the window needs from its start, injected so tests can set any moment
 // and any data root.
@@ -81,6 +83,8 @@ struct MainWindowContext {
     // Shows a desktop notification; false when no service took it. Empty:
     // the desktop's notification service on the session bus.
     std::function<bool(const Notification& notification)> notify = {};
+    // Where safety copies go before a restore; empty: the user's state folder.
+    QString backup_safety_folder = {};
 };
 
 class TForm1 : public QMainWindow {
@@ -280,6 +284,13 @@ public:
     // A page of the data tree (relative path) in the program's own editor.
     void openTreeFile(const QString& relative);
     LanguageBar* prayerBookLanguages() const { return prayer_book_languages_; }
+    // "Резервное копирование" (Ctrl+K): ends the note's edit, then opens the dialog.
+    void FileKopiaExecute();
+    TOKRightDlg* backupDialog();
+    // Whatever keeps a copy of the user's records in memory joins the reload
+    // after a restore or a synchronisation changed them.
+    void onRecordsRestored(std::function<void(const RecordChanges&)> reload);
+    void reloadAfterRestore(const RecordChanges& changes);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -312,6 +323,8 @@ private:
     void updatePrayerBookBar(Date date);
     void hideBookCommands();
     bool closeTreeEditors();
+    void connectBackupCommands();
+    void afterBackup(const BackupReport& report);
     void showNote(Date date);
     bool notesShown() const;
     void goToNote(std::optional<Date> date, const char* none_text);
@@ -430,6 +443,8 @@ private:
     QStringList rule_portion_texts_;
     DateHistory history_;
     bool navigating_history_ = false;
+    TOKRightDlg* backup_dialog_ = nullptr;  // made when first opened, owned by the window
+    std::vector<std::function<void(const RecordChanges&)>> restore_reloads_;
 };
 
 }  // namespace indikt
