@@ -4,6 +4,7 @@
 #include "feasts_json.h"
 #include "notes_json.h"
 #include "readings_json.h"
+#include "search_json.h"
 #include "texts_json.h"
 
 #include "lectionary/tree_files.h"
@@ -30,6 +31,8 @@ constexpr std::string_view kUsage =
     "       indikt-cli tropar YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli note YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli notes [--data-root DIR] [--today YYYY-MM-DD]\n"
+    "       indikt-cli search TEXT --scope menaion|lectionary|tropar|notes [--year Y] [--case] [--word]\n"
+    "                  [--data-root DIR] [--today YYYY-MM-DD]\n"
     "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n"
     "day    prints the calendar facts of one day as a JSON object\n"
     "range  prints them for every day from FROM to TO, one object per line\n"
@@ -46,6 +49,10 @@ constexpr std::string_view kUsage =
     "       its file, whether it is yearly, its text and its HTML\n"
     "notes  prints the dates of every note, old style and civil; a yearly note is\n"
     "       dated in today's year\n"
+    "search prints every page of the civil year (default: today's) where TEXT occurs,\n"
+    "       one object a line: its civil and old-style date, language variant (1-5),\n"
+    "       contents entry, count and a piece of text around the first match; the\n"
+    "       notes scope searches every note; --case matches case, --word whole words\n"
     "--today fixes today's date for every rule that reads it.\n"
     "A data root that does not exist or is not a readable folder is refused (exit 2);\n"
     "what of the user's files could not be read is said on standard error and in\n"
@@ -60,6 +67,10 @@ struct Invocation {
     std::optional<Date> today;
     std::optional<std::string> data_root;
     bool readings = false;
+    std::optional<std::string> scope;
+    std::optional<int> year;
+    bool match_case = false;
+    bool whole_word = false;
 };
 
 class UsageError {
@@ -96,6 +107,22 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
             invocation.data_root = arguments[++i];
         } else if (argument == "--readings") {
             invocation.readings = true;
+        } else if (argument == "--scope") {
+            if (i + 1 == arguments.size())
+                throw UsageError("--scope needs menaion, lectionary, tropar or notes");
+            invocation.scope = arguments[++i];
+        } else if (argument == "--year") {
+            if (i + 1 == arguments.size())
+                throw UsageError("--year needs a year");
+            const std::string& year = arguments[++i];
+            if (year.empty() || year.size() > 4 || year.find_first_not_of("0123456789") != std::string::npos ||
+                std::stoi(year) < 1752 || std::stoi(year) > 3000)
+                throw UsageError("--year '" + year + "' is not a year from 1752 to 3000");
+            invocation.year = std::stoi(year);
+        } else if (argument == "--case") {
+            invocation.match_case = true;
+        } else if (argument == "--word") {
+            invocation.whole_word = true;
         } else if (argument.starts_with("--")) {
             throw UsageError("unknown option " + argument);
         } else if (invocation.command.empty()) {
@@ -145,7 +172,7 @@ bool ReadsDataRoot(const Invocation& invocation)
 {
     const std::string& command = invocation.command;
     return command == "feasts" || command == "readings" || command == "menaion" || command == "tropar" ||
-           command == "note" || command == "notes" ||
+           command == "note" || command == "notes" || command == "search" ||
            (command == "range" && invocation.readings);
 }
 
@@ -184,6 +211,26 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
         if (!invocation.dates.empty())
             throw UsageError("notes takes no date");
         AppendNotesJson(text, QString::fromStdString(data_root), today);
+    } else if (invocation.command == "search") {
+        if (invocation.dates.size() != 1 || invocation.dates[0].empty())
+            throw UsageError("search takes one text");
+        SearchRequest request;
+        request.text = QString::fromStdString(invocation.dates[0]);
+        const std::string scope = invocation.scope.value_or("");
+        if (scope == "menaion")
+            request.scope = SearchScope::Menaion;
+        else if (scope == "lectionary")
+            request.scope = SearchScope::Lectionary;
+        else if (scope == "tropar")
+            request.scope = SearchScope::Troparia;
+        else if (scope == "notes")
+            request.scope = SearchScope::Notes;
+        else
+            throw UsageError("search needs --scope menaion, lectionary, tropar or notes");
+        request.year = invocation.year.value_or(YearOf(today));
+        request.match_case = invocation.match_case;
+        request.whole_word = invocation.whole_word;
+        WriteSearchJsonLines(out, request, QString::fromStdString(data_root), today);
     } else if (invocation.command == "range") {
         ExpectDateCount(invocation, 2);
         const Date from = ParseAcceptedDate(invocation.dates[0], "FROM");
