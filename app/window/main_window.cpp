@@ -72,6 +72,7 @@ TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
     setWindowTitle(kCaption);
     buildWidgets();
     connectNoteCommands();
+    buildSearchPanel();
 
     timer1_.setObjectName("Timer1");
     connect(&timer1_, &QTimer::timeout, this, [this] { onTimer1(context_.clock()); });
@@ -424,6 +425,9 @@ void TForm1::onTimer1(const QDateTime& now)
 {
     if (settings_.flag(kSectionVid, "TimePrint"))
         label_time_->setText(ClockText(now.time(), " : "));
+    // Midnight and the evening switch wait for a walk over many days to end.
+    if (batch_walk_)
+        return;
     const ClockEvents events =
         clock_watch_.Tick({FromCivil(now.date().year(), now.date().month(), now.date().day()), now.time().hour() * 60 + now.time().minute()});
     if (events.midnight)

@@ -17,6 +17,7 @@
 #include "records/memo_book.h"
 #include "settings/start_rules.h"
 #include "settings/zk_settings.h"
+#include "walks/year_search.h"
 #endif
 
 #include <QDateTime>
@@ -56,6 +57,7 @@ class TroparPane;
 class MonthGridWidget;
 class DateEditorSpin;
 class NotePane;
+class SearchPanel;
 
 // What the window needs from its start, injected so tests can set any moment
 // and any data root.
@@ -220,6 +222,12 @@ public:
     void saveNoteForShutdown();
     QWidget* paneView(DayPane pane) const { return pane_views_[static_cast<size_t>(pane)]; }
 
+    // The search of a year (Ctrl+F): the panel, and a hit shown in its pane
+    // with the match selected; false when the day view could not go there.
+    void ActionPoiskExecute();
+    SearchPanel* searchPanel() const { return search_panel_; }
+    bool showSearchHit(SearchScope scope, const PageAddress& address, int occurrence, const MatchOptions& options);
+
     // Built pages into their panes; nothing happens while the pane is hidden.
     void TextToWebBrowser(const QString& text);
     void TextToMesWebBrowser(const QString& text, bool red_links);
@@ -269,6 +277,8 @@ private:
     void updateTroparMediaCommands();
     QWidget* buildNotePane(QWidget* panel, QWidget** editor);
     void connectNoteCommands();
+    void buildSearchPanel();
+    void storeSearchHistory();
     void showNote(Date date);
     bool notesShown() const;
     void goToNote(std::optional<Date> date, const char* none_text);
@@ -349,6 +359,7 @@ private:
     NotePane* note_pane_ = nullptr;
     QWidget* panel_ico_ = nullptr;
     QDockWidget* panel_poisk_ = nullptr;
+    SearchPanel* search_panel_ = nullptr;
     QDockWidget* panel_explorer_ = nullptr;
     TextViewer* viewer_ = nullptr;
     TroparPane* tropar_pane_ = nullptr;
