@@ -39,8 +39,10 @@ Date D(int year, int month, int day) { return FromCivil(year, month, day); }
 class TellingAsker : public Asker {
 public:
     QStringList told;
-    QMessageBox::StandardButton ask(QWidget*, const QString&, const QString&, QMessageBox::StandardButtons) override
+    QStringList questions;
+    QMessageBox::StandardButton ask(QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons) override
     {
+        questions << text;
         return QMessageBox::Cancel;
     }
     void tell(QWidget*, const QString& title, const QString& text) override
@@ -204,6 +206,43 @@ TEST_F(SearchWindowTest, NotesOfEveryYearAndTheFirstResultOpened)
     EXPECT_EQ(window->currentDate(), D(2027, 1, 7));
     const QTextCursor cursor = window->findChild<QTextEdit*>("RichEditSapis")->textCursor();
     EXPECT_EQ(cursor.selectionStart(), QString("Каждый год: Рождество и ").size());
+}
+
+TEST_F(SearchWindowTest, NotesStepByStepSayWhatIsLeft)
+{
+    window->showPane(DayPane::Notes);
+    openPanel("рождество", "Личных записях");
+    click("ButtonPoisk");
+    EXPECT_EQ(window->currentDate(), D(2024, 1, 7));
+    EXPECT_EQ(status(), "В Личных записях \"рождество\" найден 07.01.2024. Осталось просмотреть 1 запись.");
+    EXPECT_EQ(selected("RichEditSapis"), "Рождество");
+    click("ButtonPoisk");
+    EXPECT_EQ(window->currentDate(), D(2027, 1, 7));
+    EXPECT_EQ(status(), "В Личных записях \"рождество\" найден 07.01.2027.");
+    EXPECT_EQ(get<QListWidget>("ListBoxResP")->count(), 2);
+    EXPECT_EQ(get<QLabel>("LabelResult")->text(), "2\nв 2 зап.");
+}
+
+TEST_F(SearchWindowTest, ANoteBeingEditedIsAskedAboutFirst)
+{
+    window->showPane(DayPane::Notes);
+    window->setCurrentDate(D(2024, 1, 7));
+    QTextEdit* editor = window->findChild<QTextEdit*>("RichEditSapis");
+    QTest::mouseClick(editor->viewport(), Qt::LeftButton);
+    editor->moveCursor(QTextCursor::End);
+    editor->setFocus();
+    QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString("!"), Qt::NoModifier);
+    ASSERT_TRUE(editor->document()->isModified());
+    openPanel("Иоанна", "Месяцеслове");
+    click("ButtonPoiskAll");
+    // Cancel in the question: the edit goes on, nothing was walked, nothing lost.
+    ASSERT_EQ(asker.questions.size(), 1);
+    EXPECT_TRUE(asker.questions[0].startsWith("Сохранить изменения в Личных записях"));
+    EXPECT_EQ(get<QListWidget>("ListBoxResP")->count(), 0);
+    EXPECT_EQ(window->currentDate(), D(2024, 1, 7));
+    EXPECT_TRUE(editor->toPlainText().endsWith("!"));
+    EXPECT_FALSE(window->searchPanel()->running());
+    EXPECT_TRUE(get<QPushButton>("ButtonPoiskAll")->isEnabled());
 }
 
 TEST_F(SearchWindowTest, NoTextPaneNoSearch)
