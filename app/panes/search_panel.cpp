@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -112,6 +113,8 @@ SearchPanel::SearchPanel(SearchPanelHost host, QWidget* parent) : QWidget(parent
     connect(where_, &QComboBox::currentIndexChanged, this, [this] { reset(); });
     connect(match_case_, &QCheckBox::toggled, this, [this] { reset(); });
     connect(whole_word_, &QCheckBox::toggled, this, [this] { reset(); });
+    // Enter in the text is "&Найти", as the default button of a dialog.
+    connect(text_->lineEdit(), &QLineEdit::returnPressed, this, [this] { find(); });
     connect(find_, &QPushButton::clicked, this, [this] { find(); });
     connect(find_all_, &QPushButton::clicked, this, [this] { findAll(); });
     connect(close_, &QPushButton::clicked, this, [this] {
@@ -140,7 +143,9 @@ void SearchPanel::open(bool old_style)
         const int index = wanted ? where_->findData(static_cast<int>(*wanted)) : -1;
         where_->setCurrentIndex(index >= 0 ? index : 0);
     }
-    style_->setCurrentIndex(old_style ? 0 : 1);
+    if (!opened_)
+        style_->setCurrentIndex(old_style ? 0 : 1);
+    opened_ = true;
     if (scope() != chosen)
         reset();
     updateButtons();
@@ -175,7 +180,7 @@ void SearchPanel::updateButtons()
 
 void SearchPanel::reset()
 {
-    if (running_ || resetting_)
+    if (running_)
         return;
     search_.reset();
     start_date_.reset();
@@ -253,6 +258,15 @@ void SearchPanel::endWalk()
     cancel_ = false;
     host_.set_walking(false);
     updateButtons();
+}
+
+void SearchPanel::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && running_) {
+        cancel();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void SearchPanel::cancel()

@@ -50,7 +50,8 @@ class SearchPanel : public QWidget {
 public:
     explicit SearchPanel(SearchPanelHost host, QWidget* parent = nullptr);
 
-    // The panel opens: the scopes anew, the focused pane's scope chosen.
+    // The panel opens: the scopes anew, the focused pane's scope chosen; the
+    // first time, the style of the dates is the day view's.
     void open(bool old_style);
     // `CBPoiskChange`: a new text, scope or option starts the search anew.
     void reset();
@@ -76,6 +77,9 @@ public:
 signals:
     void closed();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     std::optional<SearchScope> scope() const;
     MatchOptions options() const;
@@ -97,7 +101,7 @@ private:
     std::optional<Date> start_date_;     // the day shown before the search moved the view
     bool running_ = false;
     bool cancel_ = false;
-    bool resetting_ = false;
+    bool opened_ = false;
     qint64 last_events_ms_ = 0;
     int found_hits_ = 0;
     int result_pages_ = 0;

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QListWidget>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -119,12 +120,21 @@ void TForm1::ActionPoiskExecute()
     if (search_panel_->running())
         return;
     if (panel_poisk_->isHidden()) {
-        // Below the day page the first time; later where the user left it.
-        const QPoint origin = page_list_->mapToGlobal(QPoint(0, page_list_->height()));
+        // Over the lower part of the day page the first time; later where
+        // the user left it, moved back onto the screen when it would leave it.
         if (!panel_poisk_->property("placed").toBool()) {
-            panel_poisk_->move(origin.x() + 437 > x() + width() ? origin : origin + QPoint(437, 0));
-            panel_poisk_->resize(360, 420);
+            panel_poisk_->resize(380, 440);
+            panel_poisk_->move(page_list_->mapToGlobal(QPoint(std::min(437, page_list_->width() / 3), page_list_->height() / 3)));
             panel_poisk_->setProperty("placed", true);
+        }
+        if (const QScreen* screen = this->screen()) {
+            const QRect free = screen->availableGeometry();
+            QRect frame = panel_poisk_->frameGeometry();
+            frame.moveRight(std::min(frame.right(), free.right()));
+            frame.moveBottom(std::min(frame.bottom(), free.bottom()));
+            frame.moveLeft(std::max(frame.left(), free.left()));
+            frame.moveTop(std::max(frame.top(), free.top()));
+            panel_poisk_->move(frame.topLeft());
         }
         panel_poisk_->show();
     }
