@@ -32,9 +32,11 @@ bool IsHiddenElement(QStringView name)
 // A character reference at `at` ('&'): its character and length, or none.
 bool DecodeReference(QStringView html, qsizetype at, QString* out, qsizetype* length)
 {
-    const qsizetype end = html.indexOf(';', at + 1);
-    if (end < 0 || end - at > 10)
+    // The longest reference the pages use is short: look no further.
+    const qsizetype semicolon = html.mid(at + 1, 10).indexOf(';');
+    if (semicolon < 0)
         return false;
+    const qsizetype end = at + 1 + semicolon;
     const QStringView name = html.mid(at + 1, end - at - 1);
     *length = end - at + 1;
     if (name.startsWith('#')) {
@@ -102,6 +104,10 @@ QString PlainTextOfHtml(QStringView html)
 {
     PlainWriter out(html.size() / 2);
     const qsizetype size = html.size();
+    // Every scan forward is done once: what was not found from some place on
+    // is not sought again, so the work stays linear in the page.
+    qsizetype no_tag_end_from = size + 1;
+    QHash<QString, qsizetype> no_end_tag_from;
     qsizetype i = 0;
     while (i < size) {
         const QChar c = html[i];
@@ -127,7 +133,12 @@ QString PlainTextOfHtml(QStringView html)
             i = end < 0 ? size : end + 3;
             continue;
         }
-        const qsizetype close = html.indexOf('>', i + 1);
+        qsizetype close = -1;
+        if (i < no_tag_end_from) {
+            close = html.indexOf('>', i + 1);
+            if (close < 0)
+                no_tag_end_from = i;
+        }
         qsizetype name_start = i + 1;
         const bool closing = name_start < size && html[name_start] == '/';
         if (closing)
@@ -144,8 +155,13 @@ QString PlainTextOfHtml(QStringView html)
         i = close + 1;
         if (!closing && IsHiddenElement(name)) {
             // Everything up to the element's end tag is hidden.
-            const QString end_tag = "</" + name.toString();
-            const qsizetype end = html.indexOf(end_tag, i, Qt::CaseInsensitive);
+            const QString end_tag = "</" + name.toString().toLower();
+            const auto known = no_end_tag_from.constFind(end_tag);
+            const qsizetype end = known != no_end_tag_from.cend() && i >= *known
+                                      ? -1
+                                      : html.indexOf(end_tag, i, Qt::CaseInsensitive);
+            if (end < 0)
+                no_end_tag_from.insert(end_tag, i);
             if (end >= 0) {
                 const qsizetype end_close = html.indexOf('>', end);
                 i = end_close < 0 ? size : end_close + 1;

@@ -245,6 +245,17 @@ TEST_F(SearchWindowTest, ANoteBeingEditedIsAskedAboutFirst)
     EXPECT_TRUE(get<QPushButton>("ButtonPoiskAll")->isEnabled());
 }
 
+TEST_F(SearchWindowTest, TheEveningSwitchWaitsForAWalk)
+{
+    window->onTimer1(QDateTime(QDate(2026, 12, 9), QTime(14, 59, 55)));
+    ASSERT_TRUE(window->setBatchWalk(true));
+    window->onTimer1(QDateTime(QDate(2026, 12, 9), QTime(15, 0, 5)));
+    EXPECT_FALSE(window->eveningMode());  // the panes keep the day the walk left them on
+    ASSERT_TRUE(window->setBatchWalk(false));
+    window->onTimer1(QDateTime(QDate(2026, 12, 9), QTime(15, 0, 15)));
+    EXPECT_TRUE(window->eveningMode());   // and switch at the first tick after it
+}
+
 TEST_F(SearchWindowTest, NoTextPaneNoSearch)
 {
     window->setTextBuilder(DayPane::Menaion, nullptr);
