@@ -1,9 +1,10 @@
-// Speed of the year search on the full-size data tree: "Найти все" over a
+// Speed of the year search and the period report on the full-size data tree: "Найти все" over a
 // whole year in each scope, the notes of ten years, and the first hit of
 // "Найти" on 1 January. The tree is the generator's (tools/make-bench-tree);
 // set INDIKT_BENCH_TREE to use one already written.
 
 #include "walks/page_text.h"
+#include "walks/period_report.h"
 #include "walks/year_search.h"
 
 #include "lectionary/lexionariy.h"
@@ -11,6 +12,7 @@
 #include "lectionary/tree_files.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -76,6 +78,21 @@ void FirstHitOnTheFirstOfJanuary(benchmark::State& state)
     }
 }
 BENCHMARK(FirstHitOnTheFirstOfJanuary)->Unit(benchmark::kMillisecond);
+
+// The period report of a year with all four data, written to nowhere.
+void ReportOfAYear(benchmark::State& state, ReportFormat format)
+{
+    ReportData all;
+    all.notes = all.lectionary = all.troparia = true;
+    for (auto _ : state) {
+        QFile nowhere("/dev/null");
+        nowhere.open(QIODevice::WriteOnly);
+        benchmark::DoNotOptimize(
+            WriteReport(nowhere, g_tree, {FromCivil(2025, 1, 1), FromCivil(2025, 12, 31)}, all, format, kToday));
+    }
+}
+BENCHMARK_CAPTURE(ReportOfAYear, Html, ReportFormat::Html)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReportOfAYear, Text, ReportFormat::Text)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

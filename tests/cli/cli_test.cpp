@@ -537,3 +537,45 @@ TEST(CliSearch, OneLineAPageWithItsDatesAndAnExcerpt)
 
 }  // namespace
 }  // namespace indikt::cli
+
+namespace indikt::cli {
+namespace {
+
+// `report`: the period in old style, each end with its own year's difference.
+TEST(CliReport, AnOldStylePeriodAcrossTheJulianLeapDayOf2100)
+{
+    QTemporaryDir root;
+    const QString file = root.path() + "/отчет.txt";
+    // Julian 28 February 2100 is civil 13 March (13 days apart); the Julian 29
+    // February makes it 14: Julian 1 March is civil 15 March.
+    const Result result = RunTool({"report", "2100-03-01", "2100-02-28", "--old-style", "--data", "menaion",
+                                   "--format", "txt", "-o", file.toStdString(), "--data-root", root.path().toStdString()});
+    ASSERT_EQ(result.code, kExitOk) << result.err;
+    const QString text = QString::fromUtf8(ReadBytes(file));
+    EXPECT_TRUE(text.startsWith("Церковный календарь с 13.03.2100 по 15.03.2100\r\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Воскресенье 14 марта (29 февраля по ст.ст.)")) << text.toStdString();
+    EXPECT_EQ(text.count(" по ст.ст.) "), 3);
+
+    struct Bad { std::vector<std::string> arguments; const char* message; };
+    const std::string data_root = root.path().toStdString();
+    const Bad bad[] = {
+        {{"report", "2025-01-01", "2025-01-02", "--data", "menaion", "--format", "odt", "-o", file.toStdString(),
+          "--data-root", data_root}, "--format html or txt"},
+        {{"report", "2025-01-01", "2025-01-02", "--data", "psalter", "--format", "txt", "-o", file.toStdString(),
+          "--data-root", data_root}, "--data takes"},
+        {{"report", "2025-01-01", "2025-01-02", "--data", "menaion", "--format", "txt", "--data-root", data_root},
+         "needs -o FILE"},
+        {{"report", "2025-02-29", "2025-03-01", "--old-style", "--data", "menaion", "--format", "txt", "-o",
+          file.toStdString(), "--data-root", data_root}, "not an old-style date"},
+        {{"report", "2025-01-01", "2025-01-02", "--data", "menaion", "--format", "txt", "-o",
+          (root.path() + "/нет/отчет.txt").toStdString(), "--data-root", data_root}, "cannot be written"},
+    };
+    for (const Bad& c : bad) {
+        const Result bad_result = RunTool(c.arguments);
+        EXPECT_EQ(bad_result.code, kExitBadArgument) << c.message;
+        ExpectContains(bad_result.err, c.message);
+    }
+}
+
+}  // namespace
+}  // namespace indikt::cli
