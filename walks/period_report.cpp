@@ -106,7 +106,7 @@ void WriteTextDay(ReportOutput& out, const TreeFiles& files, Date civil, const R
     if (data.notes || data.calendar || data.troparia)
         out.line(ReportDayHeading(civil));
     if (data.calendar)
-        out.line(TrimBlanks(TextNoHTM(MesezText(files, civil).unsigned_html)));
+        out.line(TrimBlanks(PlainTextOfHtml(MesezText(files, civil).html)));  // what the pane shows, signs left out
     if (data.lectionary) {
         out.line(kSeparator);
         out.line();
