@@ -73,6 +73,7 @@ TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
     buildWidgets();
     connectNoteCommands();
     buildSearchPanel();
+    connectReportCommands();
 
     timer1_.setObjectName("Timer1");
     connect(&timer1_, &QTimer::timeout, this, [this] { onTimer1(context_.clock()); });

@@ -17,6 +17,7 @@
 #include "records/memo_book.h"
 #include "settings/start_rules.h"
 #include "settings/zk_settings.h"
+#include "walks/period_report.h"
 #include "walks/year_search.h"
 #endif
 
@@ -58,6 +59,7 @@ class MonthGridWidget;
 class DateEditorSpin;
 class NotePane;
 class SearchPanel;
+class TPagesPrint;
 
 // What the window needs from its start, injected so tests can set any moment
 // and any data root.
@@ -226,6 +228,14 @@ public:
     // with the match selected; false when the day view could not go there.
     void ActionPoiskExecute();
     SearchPanel* searchPanel() const { return search_panel_; }
+
+    // The period report (Ctrl+O): the dialog, then the walk into the
+    // destination (0 web page, 1 ODF document, 2 text file, 3 clipboard);
+    // false when nothing was passed (cancelled, or a failure the user was told of).
+    void ActionOtzhetExecute();
+    bool runReport(const ReportPeriod& period, const ReportData& data, int destination);
+    bool reportRunning() const { return report_running_; }
+    void cancelReport() { report_cancel_ = true; }
     bool showSearchHit(SearchScope scope, const PageAddress& address, int occurrence, const MatchOptions& options);
 
     // Built pages into their panes; nothing happens while the pane is hidden.
@@ -279,6 +289,7 @@ private:
     void connectNoteCommands();
     void buildSearchPanel();
     void storeSearchHistory();
+    void connectReportCommands();
     void showNote(Date date);
     bool notesShown() const;
     void goToNote(std::optional<Date> date, const char* none_text);
@@ -360,6 +371,9 @@ private:
     QWidget* panel_ico_ = nullptr;
     QDockWidget* panel_poisk_ = nullptr;
     SearchPanel* search_panel_ = nullptr;
+    TPagesPrint* report_dialog_ = nullptr;
+    bool report_running_ = false;
+    bool report_cancel_ = false;
     QDockWidget* panel_explorer_ = nullptr;
     TextViewer* viewer_ = nullptr;
     TroparPane* tropar_pane_ = nullptr;

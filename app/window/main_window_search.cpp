@@ -112,7 +112,10 @@ void TForm1::buildSearchPanel()
     c["ActionPoisk"]->setToolTip("Поиск");
     c["ActionPoisk"]->setStatusTip("Поиск в Церковном календаре");
     // Esc stops a walk between pages.
-    c.connect("ActionEsc", [this] { search_panel_->cancel(); });
+    c.connect("ActionEsc", [this] {
+        search_panel_->cancel();
+        cancelReport();
+    });
 }
 
 void TForm1::ActionPoiskExecute()
