@@ -38,8 +38,10 @@ class FileAsker : public Asker {
 public:
     QString path;
     QStringList told;
-    QMessageBox::StandardButton ask(QWidget*, const QString&, const QString&, QMessageBox::StandardButtons) override
+    QStringList questions;
+    QMessageBox::StandardButton ask(QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons) override
     {
+        questions << text;
         return QMessageBox::No;
     }
     void tell(QWidget*, const QString&, const QString& text) override { told << text; }
@@ -165,6 +167,19 @@ TEST_F(ReportWindowTest, AnOdfDocumentAndTheClipboard)
     EXPECT_TRUE(copied->text().contains("святителя Иоанна"));
     ASSERT_EQ(asker.told.size(), 1);
     EXPECT_TRUE(asker.told[0].startsWith("Передача данных в буфер обмена успешно завершена."));
+}
+
+TEST_F(ReportWindowTest, MoreThanAYearIsAskedAbout)
+{
+    asker.path = root.path() + "/отчет.htm";
+    ReportData data;
+    ASSERT_TRUE(window->runReport({D(2025, 1, 1), D(2025, 12, 31)}, data, 0));  // a year: no question
+    EXPECT_TRUE(asker.questions.isEmpty());
+    QFile::remove(asker.path);
+    EXPECT_FALSE(window->runReport({D(2025, 1, 1), D(2026, 1, 2)}, data, 0));    // longer than any year; "No"
+    ASSERT_EQ(asker.questions.size(), 1);
+    EXPECT_TRUE(asker.questions[0].contains("367 дн."));
+    EXPECT_FALSE(QFileInfo::exists(asker.path));
 }
 
 TEST_F(ReportWindowTest, AnUnwritableFolderIsSaid)
