@@ -7,6 +7,9 @@
 #include "notes_json.h"
 #include "readings_json.h"
 #include "rule_json.h"
+#include "search_json.h"
+
+#include "walks/period_report.h"
 #include "texts_json.h"
 
 #include "lectionary/tree_files.h"
@@ -15,7 +18,9 @@
 #include "calendar/paschalion.h"
 
 #include <QFileInfo>
+#include <QSaveFile>
 
+#include <cstdio>
 #include <optional>
 #include <string_view>
 
@@ -38,6 +43,10 @@ constexpr std::string_view kUsage =
     "       indikt-cli prayerbook YYYY-MM-DD [--language 1-5] [--data-root DIR]\n"
     "       indikt-cli bookmarks [--data-root DIR]\n"
     "       indikt-cli backup copy|get|sync DIR [--components LIST | --all] [--rule RULE] [--data-root DIR]\n"
+    "       indikt-cli search TEXT --scope menaion|lectionary|tropar|notes [--year Y] [--case] [--word]\n"
+    "                  [--data-root DIR] [--today YYYY-MM-DD]\n"
+    "       indikt-cli report FROM TO --data menaion,lectionary,tropar,notes --format html|txt\n"
+    "                  [--old-style] -o FILE [--data-root DIR] [--today YYYY-MM-DD]\n"
     "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n"
     "day    prints the calendar facts of one day as a JSON object\n"
     "range  prints them for every day from FROM to TO, one object per line\n"
@@ -64,6 +73,12 @@ constexpr std::string_view kUsage =
     "bookmarks prints the bookmarks of the data root's Закладки.txt\n"
     "backup copies the user's records (and, when asked, the tree's folders) to an\n"
     "       archive folder, gets them back or synchronises both ways (backup --help)\n"
+    "search prints every page of the civil year (default: today's) where TEXT occurs,\n"
+    "       one object a line: its civil and old-style date, language variant (1-5),\n"
+    "       contents entry, count and a piece of text around the first match; the\n"
+    "       notes scope searches every note; --case matches case, --word whole words\n"
+    "report writes the texts of every day from FROM to TO (either order) as a web\n"
+    "       page or a UTF-8 text file; with --old-style FROM and TO are old-style dates\n"
     "--today fixes today's date for every rule that reads it.\n"
     "A data root that does not exist or is not a readable folder is refused (exit 2);\n"
     "what of the user's files could not be read is said on standard error and in\n"
@@ -79,6 +94,14 @@ struct Invocation {
     std::optional<std::string> data_root;
     bool readings = false;
     std::optional<int> language;
+    std::optional<std::string> scope;
+    std::optional<int> year;
+    bool match_case = false;
+    bool whole_word = false;
+    std::optional<std::string> data;
+    std::optional<std::string> format;
+    std::optional<std::string> output;
+    bool old_style = false;
 };
 
 class UsageError {
@@ -122,6 +145,29 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
             invocation.language = value[0] - '0';
         } else if (argument == "--readings") {
             invocation.readings = true;
+        } else if (argument == "--scope") {
+            if (i + 1 == arguments.size())
+                throw UsageError("--scope needs menaion, lectionary, tropar or notes");
+            invocation.scope = arguments[++i];
+        } else if (argument == "--year") {
+            if (i + 1 == arguments.size())
+                throw UsageError("--year needs a year");
+            const std::string& year = arguments[++i];
+            if (year.empty() || year.size() > 4 || year.find_first_not_of("0123456789") != std::string::npos ||
+                std::stoi(year) < 1752 || std::stoi(year) > 3000)
+                throw UsageError("--year '" + year + "' is not a year from 1752 to 3000");
+            invocation.year = std::stoi(year);
+        } else if (argument == "--data" || argument == "--format" || argument == "-o") {
+            if (i + 1 == arguments.size() || arguments[i + 1].empty())
+                throw UsageError(argument + " needs a value");
+            (argument == "--data" ? invocation.data : argument == "--format" ? invocation.format : invocation.output) =
+                arguments[++i];
+        } else if (argument == "--old-style") {
+            invocation.old_style = true;
+        } else if (argument == "--case") {
+            invocation.match_case = true;
+        } else if (argument == "--word") {
+            invocation.whole_word = true;
         } else if (argument.starts_with("--")) {
             throw UsageError("unknown option " + argument);
         } else if (invocation.command.empty()) {
@@ -167,12 +213,68 @@ void ExpectDataRoot(const std::string& data_root)
         throw UsageError("data root '" + data_root + "' is not a readable folder");
 }
 
+// A date of the period: civil, or with --old-style a Julian date, each turned
+// into the civil day with the difference of its own year.
+Date ReportDate(const std::string& text, bool old_style, std::string_view what)
+{
+    if (!old_style)
+        return ParseAcceptedDate(text, what);
+    int year = 0, month = 0, day = 0;
+    char tail = 0;
+    if (text.size() != 10 || std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &tail) != 3 ||
+        !IsValidJulian(year, month, day))
+        throw UsageError(std::string(what) + " '" + text + "' is not an old-style date of the form YYYY-MM-DD");
+    const Date civil = NewStyle(FromOldStyle(year, month, day));
+    if (!IsAcceptedDate(civil))
+        throw UsageError(std::string(what) + " " + text + " is outside the accepted range");
+    return civil;
+}
+
+void WriteReportFile(const Invocation& invocation, const std::string& data_root, Date today)
+{
+    ReportData data;
+    data.calendar = false;
+    const std::string list = invocation.data.value_or("");
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        const std::string item = list.substr(start, comma - start);
+        if (item == "menaion")
+            data.calendar = true;
+        else if (item == "lectionary")
+            data.lectionary = true;
+        else if (item == "tropar")
+            data.troparia = true;
+        else if (item == "notes")
+            data.notes = true;
+        else
+            throw UsageError("--data takes menaion, lectionary, tropar and notes, separated by commas");
+        start = comma + 1;
+    }
+    const std::string format = invocation.format.value_or("");
+    if (format != "html" && format != "txt")
+        throw UsageError("report needs --format html or txt");
+    if (!invocation.output)
+        throw UsageError("report needs -o FILE");
+    const ReportPeriod period = MakeReportPeriod(ReportDate(invocation.dates[0], invocation.old_style, "FROM"),
+                                                 ReportDate(invocation.dates[1], invocation.old_style, "TO"));
+    QSaveFile file(QString::fromStdString(*invocation.output));
+    if (!file.open(QIODevice::WriteOnly))
+        throw UsageError("'" + *invocation.output + "' cannot be written: " + file.errorString().toStdString());
+    const WalkOutcome outcome = WriteReport(file, QString::fromStdString(data_root), period, data,
+                                            format == "html" ? ReportFormat::Html : ReportFormat::Text, today);
+    if (outcome != WalkOutcome::Finished)
+        file.cancelWriting();
+    if (!file.commit())
+        throw UsageError("'" + *invocation.output + "' could not be written: " + file.errorString().toStdString());
+}
+
 bool ReadsDataRoot(const Invocation& invocation)
 {
     const std::string& command = invocation.command;
     return command == "feasts" || command == "readings" || command == "menaion" || command == "tropar" ||
            command == "note" || command == "notes" || command == "lives" || command == "prayerbook" ||
-           command == "bookmarks" || command == "rule" ||
+           command == "bookmarks" || command == "rule" || command == "search" || command == "report" ||
            (command == "range" && invocation.readings);
 }
 
@@ -231,6 +333,29 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
         AppendBookmarksJson(text, QString::fromStdString(data_root), warnings);
         for (const std::string& warning : warnings)
             err << "indikt-cli: warning: " << warning << '\n';
+    } else if (invocation.command == "search") {
+        if (invocation.dates.size() != 1 || invocation.dates[0].empty())
+            throw UsageError("search takes one text");
+        SearchRequest request;
+        request.text = QString::fromStdString(invocation.dates[0]);
+        const std::string scope = invocation.scope.value_or("");
+        if (scope == "menaion")
+            request.scope = SearchScope::Menaion;
+        else if (scope == "lectionary")
+            request.scope = SearchScope::Lectionary;
+        else if (scope == "tropar")
+            request.scope = SearchScope::Troparia;
+        else if (scope == "notes")
+            request.scope = SearchScope::Notes;
+        else
+            throw UsageError("search needs --scope menaion, lectionary, tropar or notes");
+        request.year = invocation.year.value_or(YearOf(today));
+        request.match_case = invocation.match_case;
+        request.whole_word = invocation.whole_word;
+        WriteSearchJsonLines(out, request, QString::fromStdString(data_root), today);
+    } else if (invocation.command == "report") {
+        ExpectDateCount(invocation, 2);
+        WriteReportFile(invocation, data_root, today);
     } else if (invocation.command == "range") {
         ExpectDateCount(invocation, 2);
         const Date from = ParseAcceptedDate(invocation.dates[0], "FROM");

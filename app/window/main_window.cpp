@@ -74,6 +74,8 @@ TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
     connectNoteCommands();
     connectBookCommands();
     connectBackupCommands();
+    buildSearchPanel();
+    connectReportCommands();
 
     timer1_.setObjectName("Timer1");
     connect(&timer1_, &QTimer::timeout, this, [this] { onTimer1(context_.clock()); });

@@ -20,6 +20,8 @@
 #include "records/memo_book.h"
 #include "settings/start_rules.h"
 #include "settings/zk_settings.h"
+#include "walks/period_report.h"
+#include "walks/year_search.h"
 #endif
 
 #include <QDateTime>
@@ -64,6 +66,8 @@ class MonthGridWidget;
 class DateEditorSpin;
 class NotePane;
 class TOKRightDlg;
+class SearchPanel;
+class TPagesPrint;
 
 // What the window needs from its start, injected so tests can set any moment
 // and any data root.
@@ -242,6 +246,20 @@ public:
     void saveNoteForShutdown();
     QWidget* paneView(DayPane pane) const { return pane_views_[static_cast<size_t>(pane)]; }
 
+    // The search of a year (Ctrl+F): the panel, and a hit shown in its pane
+    // with the match selected; false when the day view could not go there.
+    void ActionPoiskExecute();
+    SearchPanel* searchPanel() const { return search_panel_; }
+
+    // The period report (Ctrl+O): the dialog, then the walk into the
+    // destination (0 web page, 1 ODF document, 2 text file, 3 clipboard);
+    // false when nothing was passed (cancelled, or a failure the user was told of).
+    void ActionOtzhetExecute();
+    bool runReport(const ReportPeriod& period, const ReportData& data, int destination);
+    bool reportRunning() const { return report_running_; }
+    void cancelReport() { report_cancel_ = true; }
+    bool showSearchHit(SearchScope scope, const PageAddress& address, int occurrence, const MatchOptions& options);
+
     // Built pages into their panes; nothing happens while the pane is hidden.
     void TextToWebBrowser(const QString& text);
     void TextToMesWebBrowser(const QString& text, bool red_links);
@@ -325,6 +343,9 @@ private:
     bool closeTreeEditors();
     void connectBackupCommands();
     void afterBackup(const BackupReport& report);
+    void buildSearchPanel();
+    void storeSearchHistory();
+    void connectReportCommands();
     void showNote(Date date);
     bool notesShown() const;
     void goToNote(std::optional<Date> date, const char* none_text);
@@ -413,6 +434,10 @@ private:
     NotePane* note_pane_ = nullptr;
     QWidget* panel_ico_ = nullptr;
     QDockWidget* panel_poisk_ = nullptr;
+    SearchPanel* search_panel_ = nullptr;
+    TPagesPrint* report_dialog_ = nullptr;
+    bool report_running_ = false;
+    bool report_cancel_ = false;
     QDockWidget* panel_explorer_ = nullptr;
     TextViewer* viewer_ = nullptr;
     TroparPane* tropar_pane_ = nullptr;

@@ -17,6 +17,10 @@ namespace indikt {
 void TForm1::onTimer1(const QDateTime& now)
 {
     updateClockLabel(now.time());
+    // A walk over many days runs its own loop: the clock's work waits for
+    // its end, and the crossings it brings are seen on the first tick after.
+    if (batch_walk_)
+        return;
     const MemoClock moment{FromCivil(now.date().year(), now.date().month(), now.date().day()),
                            now.time().hour() * 60 + now.time().minute()};
     const ClockEvents events = clock_watch_.Tick({moment.today, moment.minute});

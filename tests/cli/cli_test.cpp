@@ -589,6 +589,91 @@ TEST_F(CliBooks, TheBookmarksAndWhatWasSkipped)
     ExpectContains(result.out, R"("skipped":1)");
     ExpectContains(result.err, "warning");
     EXPECT_EQ(RunTool({"bookmarks", "2025-01-01", "--data-root", rootPath()}).code, kExitBadArgument);
+// `search` over a small tree: one line a page, the same pages the panel lists.
+TEST(CliSearch, OneLineAPageWithItsDatesAndAnExcerpt)
+{
+    QTemporaryDir root;
+    const QString folder = root.path() + "/Месяцеслов/Непереходящие праздники";
+    QDir().mkpath(folder);
+    // Civil 13 and 14 January 2025 are 31 December 2024 and 1 January 2025 old style.
+    ASSERT_TRUE(WriteBytes(folder + "/дек31.txt", *EncodeCp1251(u"Отдание праздника\r\nсвятителя [Иоанна=x] Богослова\r\n")));
+    ASSERT_TRUE(WriteBytes(folder + "/янв01.txt", *EncodeCp1251(u"Обрезание\r\nиоанна богослова (и Василия)\r\n")));
+    const std::string data_root = root.path().toStdString();
+
+    const Result all = RunTool({"search", "Иоанна Богослова", "--scope", "menaion", "--year", "2025", "--data-root", data_root});
+    ASSERT_EQ(all.code, kExitOk) << all.err;
+    EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 2);
+    ExpectContains(all.out, "{\"civil\":\"2025-01-13\",\"old_style\":\"2024-12-31\",\"variant\":0,\"entry\":-1,"
+                            "\"title\":\"\",\"count\":1,\"excerpt\":\"");
+    ExpectContains(all.out, "\"civil\":\"2025-01-14\",\"old_style\":\"2025-01-01\"");
+    ExpectContains(all.out, "Отдание праздника святителя Иоанна Богослова\"}");  // across the link
+
+    const Result with_case = RunTool({"search", "Иоанна Богослова", "--scope", "menaion", "--case", "--year", "2025",
+                                      "--data-root", data_root});
+    EXPECT_EQ(std::count(with_case.out.begin(), with_case.out.end(), '\n'), 1);
+    const Result literal = RunTool({"search", "(и", "--scope", "menaion", "--year", "2025", "--data-root", data_root});
+    ExpectContains(literal.out, "\"civil\":\"2025-01-14\"");
+    const Result word = RunTool({"search", "Василия", "--scope", "menaion", "--word", "--year", "2025", "--data-root", data_root});
+    ExpectContains(word.out, "\"count\":1");
+    const Result other_year = RunTool({"search", "Иоанна", "--scope", "menaion", "--data-root", data_root},
+                                      FromCivil(2031, 5, 1));
+    ExpectContains(other_year.out, "\"civil\":\"2031-01-13\"");  // today's year by default
+
+    struct Bad { std::vector<std::string> arguments; const char* message; };
+    const Bad bad[] = {
+        {{"search", "слово", "--data-root", data_root}, "search needs --scope"},
+        {{"search", "слово", "--scope", "everything", "--data-root", data_root}, "search needs --scope"},
+        {{"search", "--scope", "notes", "--data-root", data_root}, "search takes one text"},
+        {{"search", "слово", "--scope", "notes", "--year", "1700", "--data-root", data_root}, "is not a year"},
+        {{"search", "слово", "--scope", "notes", "--year", "20x5", "--data-root", data_root}, "is not a year"},
+    };
+    for (const Bad& c : bad) {
+        const Result result = RunTool(c.arguments);
+        EXPECT_EQ(result.code, kExitBadArgument) << c.message;
+        ExpectContains(result.err, c.message);
+    }
+}
+
+}  // namespace
+}  // namespace indikt::cli
+
+namespace indikt::cli {
+namespace {
+
+// `report`: the period in old style, each end with its own year's difference.
+TEST(CliReport, AnOldStylePeriodAcrossTheJulianLeapDayOf2100)
+{
+    QTemporaryDir root;
+    const QString file = root.path() + "/отчет.txt";
+    // Julian 28 February 2100 is civil 13 March (13 days apart); the Julian 29
+    // February makes it 14: Julian 1 March is civil 15 March.
+    const Result result = RunTool({"report", "2100-03-01", "2100-02-28", "--old-style", "--data", "menaion",
+                                   "--format", "txt", "-o", file.toStdString(), "--data-root", root.path().toStdString()});
+    ASSERT_EQ(result.code, kExitOk) << result.err;
+    const QString text = QString::fromUtf8(ReadBytes(file));
+    EXPECT_TRUE(text.startsWith("Церковный календарь с 13.03.2100 по 15.03.2100\r\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Воскресенье 14 марта (29 февраля по ст.ст.)")) << text.toStdString();
+    EXPECT_EQ(text.count(" по ст.ст.) "), 3);
+
+    struct Bad { std::vector<std::string> arguments; const char* message; };
+    const std::string data_root = root.path().toStdString();
+    const Bad bad[] = {
+        {{"report", "2025-01-01", "2025-01-02", "--data", "menaion", "--format", "odt", "-o", file.toStdString(),
+          "--data-root", data_root}, "--format html or txt"},
+        {{"report", "2025-01-01", "2025-01-02", "--data", "psalter", "--format", "txt", "-o", file.toStdString(),
+          "--data-root", data_root}, "--data takes"},
+        {{"report", "2025-01-01", "2025-01-02", "--data", "menaion", "--format", "txt", "--data-root", data_root},
+         "needs -o FILE"},
+        {{"report", "2025-02-29", "2025-03-01", "--old-style", "--data", "menaion", "--format", "txt", "-o",
+          file.toStdString(), "--data-root", data_root}, "not an old-style date"},
+        {{"report", "2025-01-01", "2025-01-02", "--data", "menaion", "--format", "txt", "-o",
+          (root.path() + "/нет/отчет.txt").toStdString(), "--data-root", data_root}, "cannot be written"},
+    };
+    for (const Bad& c : bad) {
+        const Result bad_result = RunTool(c.arguments);
+        EXPECT_EQ(bad_result.code, kExitBadArgument) << c.message;
+        ExpectContains(bad_result.err, c.message);
+    }
 }
 
 }  // namespace
