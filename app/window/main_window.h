@@ -15,6 +15,7 @@
 #include "platform/data_tree_checks.h"
 #include "platform/link_router.h"
 #include "records/memo_book.h"
+#include "settings/program_options.h"
 #include "settings/start_rules.h"
 #include "settings/zk_settings.h"
 #endif
@@ -47,6 +48,9 @@ inline constexpr std::array<const char*, 5> kLectionaryLanguageCommands = {
     "ActionSlavBeibl", "ActionGragdBeibl", "ActionRusBeibl", "ActionSvukBeibl", "ActionVideoBeibl"};
 
 class TPamjatka;
+class TPagesDlg;
+class UpdateCheck;
+struct UpdateOutcome;
 class ClickableLabel;
 class HtmlPane;
 class LanguageBar;
@@ -245,6 +249,20 @@ public:
 
     const CommandSet& commands() const { return *commands_; }
 
+    // "Параметры" (F6): the dialog on a working copy; OK applies what changed.
+    void ActionParamExecute();
+    TPagesDlg* settingsDialog() const { return settings_dialog_; }
+    // Applies each setting that differs between `before` and `after` (already
+    // stored), one by one; what could not be applied is listed.
+    QStringList applyOptions(const ProgramOptions& before, const ProgramOptions& after);
+    // "Всё по умолчанию": after the user agrees, the settings file is kept as
+    // "zk.ini.bak" and every setting takes its default.
+    void resetAllSettings();
+    // "Проверить обновление программы" and "Посетить сайт программы".
+    void ActionRenameVersExecute();
+    void ActionOpenSeiteExecute();
+    UpdateCheck* updateCheck() const { return update_check_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -269,6 +287,13 @@ private:
     void updateTroparMediaCommands();
     QWidget* buildNotePane(QWidget* panel, QWidget** editor);
     void connectNoteCommands();
+    void connectSettingsCommands();
+    void settingsDialogClosed(int result);
+    void updateCheckFinished(const UpdateOutcome& outcome);
+    void updateUpdateCommands();
+    bool trayAvailable() const;
+    void applyCaption();
+    void followMinimiseSetting();
     void showNote(Date date);
     bool notesShown() const;
     void goToNote(std::optional<Date> date, const char* none_text);
@@ -372,6 +397,9 @@ private:
     DialogAsker dialog_asker_;
     Asker* asker_ = &dialog_asker_;
     TPamjatka* pamjatka_ = nullptr;  // made when first opened, owned by the window
+    TPagesDlg* settings_dialog_ = nullptr;  // made when first opened, owned by the window
+    UpdateCheck* update_check_ = nullptr;
+    int update_site_ = -1;  // the site that answered the last update check: 0, 1, or none
     DateHistory history_;
     bool navigating_history_ = false;
 };
