@@ -3,6 +3,7 @@
 #include "day_json.h"
 #include "feasts_json.h"
 #include "notes_json.h"
+#include "options_json.h"
 #include "readings_json.h"
 #include "texts_json.h"
 
@@ -30,6 +31,7 @@ constexpr std::string_view kUsage =
     "       indikt-cli tropar YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli note YYYY-MM-DD [--data-root DIR]\n"
     "       indikt-cli notes [--data-root DIR] [--today YYYY-MM-DD]\n"
+    "       indikt-cli options [--data-root DIR]\n"
     "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n"
     "day    prints the calendar facts of one day as a JSON object\n"
     "range  prints them for every day from FROM to TO, one object per line\n"
@@ -46,6 +48,8 @@ constexpr std::string_view kUsage =
     "       its file, whether it is yearly, its text and its HTML\n"
     "notes  prints the dates of every note, old style and civil; a yearly note is\n"
     "       dated in today's year\n"
+    "options prints the settings the Параметры dialog shows for the data root's\n"
+    "       zk.ini, with the update sites and the program's version number\n"
     "--today fixes today's date for every rule that reads it.\n"
     "A data root that does not exist or is not a readable folder is refused (exit 2);\n"
     "what of the user's files could not be read is said on standard error and in\n"
@@ -145,7 +149,7 @@ bool ReadsDataRoot(const Invocation& invocation)
 {
     const std::string& command = invocation.command;
     return command == "feasts" || command == "readings" || command == "menaion" || command == "tropar" ||
-           command == "note" || command == "notes" ||
+           command == "note" || command == "notes" || command == "options" ||
            (command == "range" && invocation.readings);
 }
 
@@ -184,6 +188,13 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
         if (!invocation.dates.empty())
             throw UsageError("notes takes no date");
         AppendNotesJson(text, QString::fromStdString(data_root), today);
+    } else if (invocation.command == "options") {
+        if (!invocation.dates.empty())
+            throw UsageError("options takes no date");
+        std::vector<std::string> warnings;
+        AppendOptionsJson(text, data_root, today, warnings);
+        for (const std::string& warning : warnings)
+            err << "indikt-cli: warning: " << warning << '\n';
     } else if (invocation.command == "range") {
         ExpectDateCount(invocation, 2);
         const Date from = ParseAcceptedDate(invocation.dates[0], "FROM");

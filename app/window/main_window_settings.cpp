@@ -190,6 +190,9 @@ QStringList TForm1::applyOptions(const ProgramOptions& before, const ProgramOpti
     // The home rule in the lectionary and the source of the instructions are
     // read by the lectionary page, which the day view builds anew.
     step("Обновление дня", [this] {
+        // The note being edited is saved (or kept, as the user says) first.
+        if (!endNoteEdit())
+            return QString("день не обновлён, пока редактируется запись");
         showDay();
         return QString();
     });

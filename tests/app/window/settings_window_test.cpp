@@ -32,6 +32,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 
 namespace indikt {
 namespace {
@@ -411,6 +412,62 @@ TEST(SettingsDialog, EverythingToDefaultsKeepsTheOldFileAsBackup)
     window = f.open();
     EXPECT_EQ(window->settings().number(kSectionPravilo, "PoslGlavEvNSav"), 17);
     EXPECT_FALSE(window->statusBar()->isVisibleTo(window.get()));
+}
+
+TEST(SettingsDialog, EachSwitchOfTheViewPageActsOnTheWindow)
+{
+    // Each check box turned off, and what the window shows then.
+    struct Case {
+        const char* check_box;
+        std::function<bool(TForm1&)> shown;  // what the switch shows, read from the window
+    };
+    const Case cases[] = {
+        {"CheckBoxInstrSt", [](TForm1& w) { return w.findChild<QToolBar*>("ToolBar1")->isVisible(); }},
+        {"CheckBoxKnVKalendare",
+         [](TForm1& w) { return w.findChild<QToolBar*>("ToolBar1")->parentWidget() == w.findChild<QWidget*>("PanelLeft"); }},
+        {"CheckBoxIcoLiturgDen", [](TForm1& w) { return w.findChild<QLabel*>("LabelEveningTexts")->isVisible(); }},
+        {"CheckBoxPrPrint", [](TForm1& w) { return w.findChild<QWidget*>("RichEditJubPr")->isVisible(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.check_box);
+        Fixture f;
+        f.now = QDateTime(QDate(2027, 1, 7), QTime(16, 0));  // the Nativity, listed under the calendar
+        auto window = f.open();
+        window->show();
+        window->ActionVezherExecute();  // the texts of the next day, with their marker
+        QApplication::processEvents();
+        ASSERT_TRUE(c.shown(*window));
+        TPagesDlg* dialog = OpenDialog(*window);
+        ASSERT_TRUE(dialog);
+        Check(dialog, c.check_box, false);
+        Click(dialog, "OKBtn");
+        QApplication::processEvents();
+        EXPECT_FALSE(c.shown(*window));
+        EXPECT_TRUE(f.asker.told.isEmpty()) << f.asker.told.join("\n").toStdString();
+    }
+}
+
+TEST(SettingsDialog, MinimisingGoesWhereTheSettingSays)
+{
+    Fixture f;
+    auto window = f.open();
+    window->show();
+    TPagesDlg* dialog = OpenDialog(*window);
+    ASSERT_TRUE(dialog);
+    Child<QComboBox>(dialog, "ComboBoxPrSv")->setCurrentIndex(kMinimiseToTray);
+    Click(dialog, "OKBtn");
+    window->showMinimized();
+    QApplication::processEvents();
+    EXPECT_TRUE(window->inTray());
+    window->SysTrRestore();
+
+    // To the task bar: the window stays a minimised window.
+    dialog = OpenDialog(*window);
+    Child<QComboBox>(dialog, "ComboBoxPrSv")->setCurrentIndex(0);
+    Click(dialog, "OKBtn");
+    window->showMinimized();
+    QApplication::processEvents();
+    EXPECT_FALSE(window->inTray());
 }
 
 // A site played by a server on 127.0.0.1: one canned answer per connection,
