@@ -44,7 +44,10 @@ ReminderRun RemindersToShow(ReminderKind kind, const QString& data_root, const M
                             const QString& state_folder)
 {
     ReminderRun run;
-    const MemoReadResult memo = ReadMemoFile(QDir(data_root).filePath(QString::fromUtf8(kMemoFileName)), now);
+    // An event counts as gone from the minute it falls on; the events due now
+    // are read as they stood a minute before.
+    const MemoClock read_at = kind == ReminderKind::Due ? MemoClock{now.today, now.minute - 1} : now;
+    const MemoReadResult memo = ReadMemoFile(QDir(data_root).filePath(QString::fromUtf8(kMemoFileName)), read_at);
     if (!memo.error.isEmpty())
         run.problem = memo.error;
     const IniReadResult sob = ReadIniFile(QDir(data_root).filePath(QString::fromUtf8(kSobIniFileName)), DamagedFile::Leave);

@@ -89,7 +89,7 @@ public:
     int damagedOnLoad() const { return damaged_on_load_; }
 
     // The times of the active events still due today (for the reminders).
-    QStringList todayEventTimes() const { return TodayEventTimes(lists_.events, clock_); }
+    std::vector<int> todayEventTimes() const { return TodayEventTimes(lists_.events, clock_); }
 
     // Rows as the calendar places them.
     std::vector<FeastEntry> feastEntries() const { return FeastEntries(lists_); }
@@ -146,8 +146,11 @@ public:
     // Merges imported lists as chosen, sorts by waiting and saves.
     WriteResult applyImport(const MemoLists& imported, const ImportChoices& choices);
 
-private:
+    // Takes the present moment; when the day has changed, every row is
+    // computed anew for the new day (edits in progress are given up).
     void refreshMoment();
+
+private:
     void rotateBackups(const QByteArray& current);
     bool mergeChangesFromElsewhere(const QByteArray& found, QString* error);
     void editedRowRemoved(MemoList list);

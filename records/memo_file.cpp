@@ -318,12 +318,12 @@ QByteArray MemoFileBytes(const MemoLists& lists, const MemoClock& clock)
     return EncodeFileText(MemoFileText(lists, clock));
 }
 
-QStringList TodayEventTimes(const std::vector<SobRecord>& events, const MemoClock& clock)
+std::vector<int> TodayEventTimes(const std::vector<SobRecord>& events, const MemoClock& clock)
 {
-    QStringList times;
+    std::vector<int> times;
     for (const SobRecord& event : events)
         if (event.active && event.occurrence == clock.today && !EventTimeHasPassed(event.minute, clock))
-            times << MinuteText(event.minute);
+            times.push_back(event.minute);
     return times;
 }
 

@@ -64,7 +64,8 @@ QString MemoFileText(const MemoLists& lists, const MemoClock& clock);
 // misread a character (EncodeFileText).
 QByteArray MemoFileBytes(const MemoLists& lists, const MemoClock& clock);
 
-// The times ("hh:mm") of the active events still due today.
-QStringList TodayEventTimes(const std::vector<SobRecord>& events, const MemoClock& clock);
+// The minutes of the day of the active events still due today, in the
+// order of the list.
+std::vector<int> TodayEventTimes(const std::vector<SobRecord>& events, const MemoClock& clock);
 
 }  // namespace indikt

@@ -64,9 +64,11 @@ bool EndsAtOnceAsSecondStartOfTheDay(bool has_start_argument, bool once_a_day, b
 ClockEvents ClockWatch::Tick(ClockTime now)
 {
     ClockEvents events;
+    if (previous_ && now.day < previous_->day)
+        events.midnight = true;  // a clock set back to an earlier day: that day is today now
     if (previous_ && now > *previous_) {
         const ClockTime before = *previous_;
-        events.midnight = now.day > before.day;
+        events.midnight = now.day != before.day;
         // Was some 15:00 in (before, now]? Either on the day of `before`, or on
         // a later day up to and including today.
         const ClockTime first_after = before.minute_of_day < kAfternoonMinute
@@ -79,6 +81,25 @@ ClockEvents ClockWatch::Tick(ClockTime now)
     }
     previous_ = now;
     return events;
+}
+
+bool PrSob(std::vector<int>& event_minutes, int now_minute)
+{
+    const int hour = now_minute / 60;
+    bool fired = false;
+    std::size_t i = 0;
+    while (i < event_minutes.size()) {
+        const int event = event_minutes[i];
+        if (event == now_minute) {
+            fired = true;
+            event_minutes.erase(event_minutes.begin() + static_cast<std::ptrdiff_t>(i));
+        } else if (event / 60 == hour && event < now_minute) {
+            event_minutes.erase(event_minutes.begin() + static_cast<std::ptrdiff_t>(i));  // its minute went by
+        } else {
+            ++i;
+        }
+    }
+    return fired;
 }
 
 }  // namespace indikt

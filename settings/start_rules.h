@@ -46,7 +46,7 @@ struct ClockTime {
 };
 
 struct ClockEvents {
-    bool midnight = false;   // a new day began since the last tick
+    bool midnight = false;   // the date differs from the last tick's (a new day, or the clock set to another)
     bool afternoon = false;  // 15:00 was passed, the first time in this run
 };
 
@@ -64,5 +64,12 @@ private:
     std::optional<ClockTime> previous_;
     bool afternoon_done_ = false;
 };
+
+// `PrSob`: the events of today still to come, as minutes of the day in the
+// order the list holds them, at the tick of minute `now_minute`. Entries of
+// this minute fire and leave the list; entries of the same hour whose minute
+// went by leave it unfired; the rest stay. True when anything fired: the
+// events of one minute are announced once, together.
+bool PrSob(std::vector<int>& event_minutes, int now_minute);
 
 }  // namespace indikt

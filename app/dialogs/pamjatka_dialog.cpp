@@ -788,7 +788,9 @@ void TPamjatka::BitBtnMessageClick()
         asker_.tell(this, kTitle, "Программа сообщений \"Events\" не найдена рядом с программой.");
         return;
     }
-    QProcess::startDetached(program, {"jp"});
+    // The companion reads the same data root as the program.
+    if (!QProcess::startDetached(program, {"--data-root", context_.folder, "jp"}))
+        asker_.tell(this, kTitle, "Не удалось запустить программу сообщений \"" + program + "\".");
 }
 
 QString TPamjatka::sobIniPath() const { return QDir(context_.folder).filePath(kSobIniFileName); }

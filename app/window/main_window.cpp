@@ -379,9 +379,14 @@ void TForm1::updateToday()
     if (IsBrightWeek(MakeDayFacts(current_date_)))
         status = " Христос воскресе!  " + menu_caption;
     status_text_->setText(status);
-    if (settings_.flag(kSectionVid, "TimePrint"))
-        label_time_->setText(ClockText(context_.clock().time(), " : "));
+    updateClockLabel(context_.clock().time());
     label_time_->setVisible(settings_.flag(kSectionVid, "TimePrint"));
+}
+
+void TForm1::updateClockLabel(const QTime& time)
+{
+    if (settings_.flag(kSectionVid, "TimePrint"))
+        label_time_->setText(ClockText(time, " : "));
 }
 
 MemoClock TForm1::memoClock() const
@@ -421,18 +426,6 @@ void TForm1::memoChanged()
     Vid(current_date_);
 }
 
-void TForm1::onTimer1(const QDateTime& now)
-{
-    if (settings_.flag(kSectionVid, "TimePrint"))
-        label_time_->setText(ClockText(now.time(), " : "));
-    const ClockEvents events =
-        clock_watch_.Tick({FromCivil(now.date().year(), now.date().month(), now.date().day()), now.time().hour() * 60 + now.time().minute()});
-    if (events.midnight)
-        updateToday();
-    if (events.afternoon)
-        ActionVezherExecute();
-}
-
 void TForm1::FormActivate()
 {
     if (!first_read_done_)
@@ -455,6 +448,7 @@ void TForm1::changeEvent(QEvent* event)
 void TForm1::deferredStartWork()
 {
     showDay();
+    MessageSob();
     if (context_.start_mode_applies && context_.start_mode == StartMode::Mini)
         ActionChasExecute();
     if (splash_) {

@@ -14,6 +14,7 @@
 #include "lectionary/day_panes.h"
 #include "platform/data_tree_checks.h"
 #include "platform/link_router.h"
+#include "platform/notifications.h"
 #include "records/memo_book.h"
 #include "settings/program_options.h"
 #include "settings/start_rules.h"
@@ -73,6 +74,12 @@ struct MainWindowContext {
     bool start_mode_applies = false;        // started with an argument, or "ЗагрузкаВсегда"
     // Whether the desktop has a system tray; empty asks Qt.
     std::function<bool()> tray_available = {};
+    // Starts a companion program on its own; false when it did not start.
+    // Empty: QProcess::startDetached.
+    std::function<bool(const QString& program, const QStringList& arguments)> start_program = {};
+    // Shows a desktop notification; false when no service took it. Empty:
+    // the desktop's notification service on the session bus.
+    std::function<bool(const Notification& notification)> notify = {};
 };
 
 class TForm1 : public QMainWindow {
@@ -109,8 +116,14 @@ public:
     QString zkIniPath() const;
     QString statusText() const;
 
-    // One tick of the periodic timer, at the moment `now` (public for tests).
+    // One tick of the periodic timer, at the moment `now` (public for tests):
+    // the clock label, the midnight work, the 15:00 switch, the due events.
     void onTimer1(const QDateTime& now);
+    // `MessageSob`: the companion shows the coming jubilees and feasts when
+    // "PerSoob" asks for them at the start.
+    void MessageSob();
+    // Whether the 15:00 switch to the evening waits for an edit or a walk to end.
+    bool eveningSwitchWaiting() const { return evening_switch_waiting_; }
 
     // Step 7 of the start, once the window is shown: the compact window or the
     // tray when the start mode asks for them (the mini window comes with the
@@ -148,7 +161,7 @@ public:
     TPamjatka* pamjatka() const { return pamjatka_; }
     const MemoBook& memoBook() const { return *memo_book_; }
     // `ListBoxMesSob`: the times of today's events still to come.
-    const QStringList& todayEventTimes() const { return list_box_mes_sob_; }
+    const std::vector<int>& todayEventTimes() const { return list_box_mes_sob_; }
 
     // `ListJubPr` for the current date: the user's feasts and jubilees under the calendar.
     void ListJubPr();
@@ -306,6 +319,12 @@ private:
     void updateToday();
     void updateTodayLabel();
     void deferredStartWork();
+    void MidnightWork();
+    void updateClockLabel(const QTime& time);
+    void switchToEveningWhenFree();
+    void announceDueEvents(const MemoClock& now);
+    bool startCompanion(const QString& windows_name, const QStringList& arguments);
+    bool notify(const Notification& notification);
     void FreeAutoPam();
     QString ResolveMainPicture(const QString& stored) const;
     MemoClock memoClock() const;
@@ -325,6 +344,8 @@ private:
     bool evening_mode_ = false;
     bool close_without_saving_ = false;
     ClockWatch clock_watch_;
+    bool evening_switch_waiting_ = false;  // 15:00 came while a note was edited or a walk ran
+    DesktopNotifier* notifier_ = nullptr;   // made when first needed
     DataTreePresence data_tree_;
     QString main_picture_;
 
@@ -393,7 +414,7 @@ private:
     QTextEdit* rich_edit_jub_pr_ = nullptr;
 
     std::unique_ptr<MemoBook> memo_book_;
-    QStringList list_box_mes_sob_;
+    std::vector<int> list_box_mes_sob_;  // minutes of the day
     DialogAsker dialog_asker_;
     Asker* asker_ = &dialog_asker_;
     TPamjatka* pamjatka_ = nullptr;  // made when first opened, owned by the window

@@ -51,7 +51,7 @@ TEST_F(MemoBookTest, AddedRowsSurviveARestartByteForByte)
     ASSERT_EQ(again.lists().jubilees.size(), 1u);
     ASSERT_EQ(again.lists().feasts.size(), 1u);
     ASSERT_EQ(again.lists().events.size(), 1u);
-    EXPECT_EQ(again.todayEventTimes(), QStringList{"21:00"});
+    EXPECT_EQ(again.todayEventTimes(), std::vector<int>{21 * 60});
     ASSERT_TRUE(again.save().ok());
     EXPECT_EQ(ReadBytes(memoPath()), written);
 }

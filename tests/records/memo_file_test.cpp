@@ -205,7 +205,7 @@ TEST(MemoFile, PastOneTimeEventsAreWrittenInactive)
     const QString text = MemoFileText(lists, kClock);  // at 10:00
     EXPECT_TRUE(text.contains("Действие:     false\r\nПериод:       Однократно\r\nВремя:        09:00"));
     EXPECT_TRUE(text.contains("Действие:     true\r\nПериод:       Однократно\r\nВремя:        11:00"));
-    EXPECT_EQ(TodayEventTimes(lists.events, kClock), QStringList{"11:00"});
+    EXPECT_EQ(TodayEventTimes(lists.events, kClock), std::vector<int>{11 * 60});
 }
 
 TEST(MemoFile, NamesTheCodePageLacksAreKeptAsUtf8)

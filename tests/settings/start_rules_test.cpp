@@ -93,8 +93,14 @@ TEST(ClockWatch, EventsAreCrossingsBetweenTicks)
          {{At(8, 20, 0), false, false}, {At(9, 16, 0), true, true}}},
         {"a sleep from evening to the next morning crosses no 15:00",
          {{At(8, 20, 0), false, false}, {At(9, 8, 0), true, false}}},
-        {"a clock set back brings nothing",
-         {{At(8, 10, 0), false, false}, {At(7, 23, 0), false, false}, {At(7, 23, 30), false, false}}},
+        {"a clock set back to the day before makes that day today, once, and crosses no 15:00",
+         {{At(8, 16, 0), false, false}, {At(7, 14, 0), true, false}, {At(7, 14, 30), false, false},
+          {At(7, 15, 0), false, true}}},
+        {"a clock set back within the day brings nothing",
+         {{At(8, 10, 0), false, false}, {At(8, 9, 0), false, false}}},
+        {"midnight is not repeated at 00:00:10 or 00:01",
+         {{At(8, 23, 59), false, false}, {At(9, 0, 0), true, false}, {At(9, 0, 0), false, false},
+          {At(9, 0, 1), false, false}, {At(9, 0, 2), false, false}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -103,6 +109,40 @@ TEST(ClockWatch, EventsAreCrossingsBetweenTicks)
             const ClockEvents events = watch.Tick(c.steps[i].now);
             EXPECT_EQ(events.midnight, c.steps[i].midnight) << "tick " << i;
             EXPECT_EQ(events.afternoon, c.steps[i].afternoon) << "tick " << i;
+        }
+    }
+}
+
+int Hm(int hour, int minute) { return hour * 60 + minute; }
+
+TEST(PrSob, FiresTheEventsOfTheMinuteOnceAndDropsThePastMinutesOfTheHour)
+{
+    struct Tick { int now; bool fired; std::vector<int> left; };
+    struct Case { const char* why; std::vector<int> list; std::vector<Tick> ticks; };
+    const Case cases[] = {
+        {"two events at 10:00 fire once together; 10:05 five minutes later",
+         {Hm(10, 0), Hm(10, 0), Hm(10, 5)},
+         {{Hm(9, 59), false, {Hm(10, 0), Hm(10, 0), Hm(10, 5)}},
+          {Hm(10, 0), true, {Hm(10, 5)}},
+          {Hm(10, 0), false, {Hm(10, 5)}},  // the next tick of the same minute
+          {Hm(10, 4), false, {Hm(10, 5)}},
+          {Hm(10, 5), true, {}}}},
+        {"busy until 10:03: the 10:00 entry goes unfired, 10:03 fires",
+         {Hm(10, 0), Hm(10, 3), Hm(11, 0)},
+         {{Hm(10, 3), true, {Hm(11, 0)}}}},
+        {"a past minute of another hour stays; the order of the list is kept",
+         {Hm(11, 30), Hm(9, 59), Hm(10, 20), Hm(10, 1)},
+         {{Hm(10, 2), false, {Hm(11, 30), Hm(9, 59), Hm(10, 20)}}}},
+        {"an event at 00:00 and one at 23:59",
+         {Hm(0, 0), Hm(23, 59)},
+         {{Hm(0, 0), true, {Hm(23, 59)}}, {Hm(23, 59), true, {}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::vector<int> list = c.list;
+        for (const Tick& tick : c.ticks) {
+            EXPECT_EQ(PrSob(list, tick.now), tick.fired) << "at minute " << tick.now;
+            EXPECT_EQ(list, tick.left) << "at minute " << tick.now;
         }
     }
 }

@@ -425,7 +425,7 @@ TEST_F(MainWindowMemo, TheDialogFromTheCalendarAndTheFeastsUnderIt)
                                          u"Действие:     true\r\nПериод:       Ежедневно\r\nВремя:        18:00\r\n"
                                          u"Дата события: 07.01.2025\r\nИмя события:  Вечерня\r\n")));
     auto window = openWindow();
-    EXPECT_EQ(window->todayEventTimes(), QStringList{"18:00"});
+    EXPECT_EQ(window->todayEventTimes(), std::vector<int>{18 * 60});
     auto* under = window->findChild<QTextEdit*>("RichEditJubPr");
     ASSERT_NE(under, nullptr);
     EXPECT_FALSE(under->isHidden());
