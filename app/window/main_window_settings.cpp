@@ -197,9 +197,7 @@ QStringList TForm1::applyOptions(const ProgramOptions& before, const ProgramOpti
         return QString();
     });
     step("Время", [this, &after] {
-        if (after.under_time)
-            label_time_->setText(QString::number(context_.clock().time().hour()) + " : " +
-                                 context_.clock().time().toString("mm"));
+        updateClockLabel(context_.clock().time());
         label_time_->setVisible(after.under_time);
         return QString();
     });
