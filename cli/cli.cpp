@@ -5,6 +5,7 @@
 #include "day_json.h"
 #include "feasts_json.h"
 #include "notes_json.h"
+#include "options_json.h"
 #include "readings_json.h"
 #include "rule_json.h"
 #include "search_json.h"
@@ -47,6 +48,7 @@ constexpr std::string_view kUsage =
     "                  [--data-root DIR] [--today YYYY-MM-DD]\n"
     "       indikt-cli report FROM TO --data menaion,lectionary,tropar,notes --format html|txt\n"
     "                  [--old-style] -o FILE [--data-root DIR] [--today YYYY-MM-DD]\n"
+    "       indikt-cli options [--data-root DIR]\n"
     "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n"
     "day    prints the calendar facts of one day as a JSON object\n"
     "range  prints them for every day from FROM to TO, one object per line\n"
@@ -79,6 +81,8 @@ constexpr std::string_view kUsage =
     "       notes scope searches every note; --case matches case, --word whole words\n"
     "report writes the texts of every day from FROM to TO (either order) as a web\n"
     "       page or a UTF-8 text file; with --old-style FROM and TO are old-style dates\n"
+    "options prints the settings the Параметры dialog shows for the data root's\n"
+    "       zk.ini, with the update sites and the program's version number\n"
     "--today fixes today's date for every rule that reads it.\n"
     "A data root that does not exist or is not a readable folder is refused (exit 2);\n"
     "what of the user's files could not be read is said on standard error and in\n"
@@ -275,6 +279,7 @@ bool ReadsDataRoot(const Invocation& invocation)
     return command == "feasts" || command == "readings" || command == "menaion" || command == "tropar" ||
            command == "note" || command == "notes" || command == "lives" || command == "prayerbook" ||
            command == "bookmarks" || command == "rule" || command == "search" || command == "report" ||
+           command == "options" ||
            (command == "range" && invocation.readings);
 }
 

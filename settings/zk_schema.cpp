@@ -48,6 +48,8 @@ void AddWindows(SchemaBuilder& b)
     b.number("Ширина", 1070, 230, kMaxScreen);
     b.number("Высота", 502, 70, kMaxScreen);
     b.text("AutoSagrIDeskDate", "");
+    b.text("UpdateHost1", "");  // the program's site, e.g. https://host (the update check)
+    b.text("UpdateHost2", "");  // its fallback
 }
 
 void AddLanguages(SchemaBuilder& b, std::string_view prefix, int chosen)

@@ -958,7 +958,8 @@ void TForm1::ActionVezherExecute()
 
 void TForm1::updateEveningCue()
 {
-    evening_cue_->setVisible(evening_mode_);
+    // The marker of the liturgical day, unless the settings turn it off.
+    evening_cue_->setVisible(evening_mode_ && settings_.flag(kSectionVid, "IcoLiturgDen"));
     if (evening_mode_)
         evening_cue_->setText("Тексты следующего дня: " + Qs(TextOfDayAndMonthAndYear5(liturgicalDate())) + " г.");
 }

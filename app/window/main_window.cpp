@@ -76,6 +76,7 @@ TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
     connectBackupCommands();
     buildSearchPanel();
     connectReportCommands();
+    connectSettingsCommands();
 
     timer1_.setObjectName("Timer1");
     connect(&timer1_, &QTimer::timeout, this, [this] { onTimer1(context_.clock()); });
@@ -448,6 +449,8 @@ void TForm1::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         FormActivate();
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        followMinimiseSetting();
 }
 
 void TForm1::deferredStartWork()

@@ -18,6 +18,7 @@
 #include "platform/link_router.h"
 #include "platform/notifications.h"
 #include "records/memo_book.h"
+#include "settings/program_options.h"
 #include "settings/start_rules.h"
 #include "settings/zk_settings.h"
 #include "walks/period_report.h"
@@ -56,6 +57,9 @@ inline constexpr std::array<const char*, 5> kPrayerBookLanguageCommands = {
 
 class TPamjatka;
 class TDomPraviloForm;
+class TPagesDlg;
+class UpdateCheck;
+struct UpdateOutcome;
 class ClickableLabel;
 class HtmlPane;
 class LanguageBar;
@@ -309,6 +313,19 @@ public:
     // after a restore or a synchronisation changed them.
     void onRecordsRestored(std::function<void(const RecordChanges&)> reload);
     void reloadAfterRestore(const RecordChanges& changes);
+    // "Параметры" (F6): the dialog on a working copy; OK applies what changed.
+    void ActionParamExecute();
+    TPagesDlg* settingsDialog() const { return settings_dialog_; }
+    // Applies each setting that differs between `before` and `after` (already
+    // stored), one by one; what could not be applied is listed.
+    QStringList applyOptions(const ProgramOptions& before, const ProgramOptions& after);
+    // "Всё по умолчанию": after the user agrees, the settings file is kept as
+    // "zk.ini.bak" and every setting takes its default.
+    void resetAllSettings();
+    // "Проверить обновление программы" and "Посетить сайт программы".
+    void ActionRenameVersExecute();
+    void ActionOpenSeiteExecute();
+    UpdateCheck* updateCheck() const { return update_check_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -346,6 +363,13 @@ private:
     void buildSearchPanel();
     void storeSearchHistory();
     void connectReportCommands();
+    void connectSettingsCommands();
+    void settingsDialogClosed(int result);
+    void updateCheckFinished(const UpdateOutcome& outcome);
+    void updateUpdateCommands();
+    bool trayAvailable() const;
+    void applyCaption();
+    void followMinimiseSetting();
     void showNote(Date date);
     bool notesShown() const;
     void goToNote(std::optional<Date> date, const char* none_text);
@@ -466,6 +490,9 @@ private:
     TDomPraviloForm* dom_pravilo_ = nullptr;  // made with the window, owned by it
     QToolButton* image_pravilo_ = nullptr;    // `ImagePravilo`
     QStringList rule_portion_texts_;
+    TPagesDlg* settings_dialog_ = nullptr;  // made when first opened, owned by the window
+    UpdateCheck* update_check_ = nullptr;
+    int update_site_ = -1;  // the site that answered the last update check: 0, 1, or none
     DateHistory history_;
     bool navigating_history_ = false;
     TOKRightDlg* backup_dialog_ = nullptr;  // made when first opened, owned by the window

@@ -525,6 +525,32 @@ TEST(CliNotes, TheNoteOfADayAndTheListOfNotes)
     EXPECT_EQ(RunTool({"notes", "--data-root", data_root + "/missing"}).code, kExitBadArgument);
 }
 
+TEST(CliOptions, TheSettingsTheDialogShowsForAZkIni)
+{
+    QTemporaryDir root;
+    const std::string data_root = root.path().toStdString();
+    // Stored indices out of their lists come into them: "SBUkas" 3 without the
+    // Typikon file is 0, "IcoDesktopNum" 7 is the last entry "4".
+    ASSERT_TRUE(WriteBytes(root.filePath("zk.ini"),
+                           "[Windows]\r\nUpdateHost1=example.org\r\n[Vid]\r\nSBUkas=3\r\nIcoDesktopNum=7\r\n"
+                           "Sostojanie=0\r\nFirstDay=0\r\n[Calendar]\r\nColorVos=0\r\nSeePost=0\r\n"));
+    const QByteArray before = ReadBytes(root.filePath("zk.ini"));
+    const Result result = RunTool({"options", "--data-root", data_root});
+    ASSERT_EQ(result.code, kExitOk) << result.err;
+    ExpectContains(result.out, R"({"status_bar":false,"fast_hints":true,)");
+    ExpectContains(result.out, R"("desktop_icon_count":4,)");
+    ExpectContains(result.out, R"("typikon_source":0,)");
+    ExpectContains(result.out, R"("first_day":0,)");
+    ExpectContains(result.out, R"({"name":"Воскресные дни","shown":true,"font":255,"background":0})");
+    ExpectContains(result.out, R"({"name":"Постные дни","shown":false,"font":0,"background":12639424})");
+    ExpectContains(result.out, R"("frame_colour":16711680,"typikon_choices":3,)");
+    ExpectContains(result.out, R"("update_sites":{"primary":"example.org","fallback":""},"version":)");
+    EXPECT_EQ(ReadBytes(root.filePath("zk.ini")), before) << "nothing written";
+
+    EXPECT_EQ(RunTool({"options", "2025-01-01", "--data-root", data_root}).code, kExitBadArgument);
+    EXPECT_EQ(RunTool({"options", "--data-root", data_root + "/missing"}).code, kExitBadArgument);
+}
+
 }  // namespace
 }  // namespace indikt::cli
 
