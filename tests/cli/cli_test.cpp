@@ -615,6 +615,8 @@ TEST_F(CliBooks, TheBookmarksAndWhatWasSkipped)
     ExpectContains(result.out, R"("skipped":1)");
     ExpectContains(result.err, "warning");
     EXPECT_EQ(RunTool({"bookmarks", "2025-01-01", "--data-root", rootPath()}).code, kExitBadArgument);
+}
+
 // `search` over a small tree: one line a page, the same pages the panel lists.
 TEST(CliSearch, OneLineAPageWithItsDatesAndAnExcerpt)
 {
