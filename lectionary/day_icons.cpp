@@ -223,6 +223,20 @@ DayIcons OpenIcon(const QString& data_root, Date civil, const DayFacts& facts, I
     return icons;
 }
 
+bool DesktopIconDay(int den_ico_desktop, Date civil, bool feast)
+{
+    const bool sunday = Weekday(civil) == 1;
+    const bool saturday = Weekday(civil) == 7;
+    switch (den_ico_desktop) {
+    case 0: return sunday;
+    case 1: return sunday || saturday;
+    case 2: return feast;
+    case 4: return sunday || saturday || feast;
+    case 5: return true;
+    default: return sunday || feast;
+    }
+}
+
 QString IconCommandFolder(const QString& command)
 {
     static const std::pair<const char*, const char16_t*> kFolders[] = {

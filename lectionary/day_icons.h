@@ -60,6 +60,14 @@ int NextRotatingIcon(int counter);
 // facts of the day shown (the next day's in the evening mode).
 DayIcons OpenIcon(const QString& data_root, Date civil, const DayFacts& facts, IconCounters counters);
 
+// Whether the desktop shows the icons of a day, by "DenIcoDesktop": 0 on
+// Sundays, 1 on Saturdays and Sundays, 2 on feasts, 3 on Sundays and feasts,
+// 4 on Saturdays, Sundays and feasts, 5 every day; a value out of range is
+// read as the default 3. A feast is a day that shows a great feast's own
+// icon (`DayIcons::great_feast`): the twelve great feasts, Pascha and
+// their after-feast days.
+bool DesktopIconDay(int den_ico_desktop, Date civil, bool feast);
+
 // The folder a folder command opens, relative to the data root; empty for
 // another name.
 QString IconCommandFolder(const QString& command);

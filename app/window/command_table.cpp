@@ -189,6 +189,8 @@ std::vector<Command> MakeTable()
     add("ActionDveIcoActiveDesktop", "Поместить на Рабочий стол", "Две иконы");
     add("ActionTriIcoActiveDesktop", "Поместить на Рабочий стол", "Три иконы");
     add("ActionZchetriIcoActiveDesktop", "Поместить на Рабочий стол", "Четыре иконы");
+    add("ActionIcoActiveDesktop", "Поместить на Рабочий стол", "Поместить икону на Рабочий стол");
+    add("ActionIcoDesktop", "Поместить на Рабочий стол", "Иконы дня на Рабочем столе", {}, true);
 
     add_listed("Домашнее правило", {{"ActionSlGlEvNSav", "Следующая глава Евангелия", 1},
                                     {"ActionPrGlEvNSav", "Предыдущая глава Евангелия", 2},

@@ -72,6 +72,7 @@ TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
     setWindowTitle(kCaption);
     buildWidgets();
     connectNoteCommands();
+    connectIconCommands();
 
     timer1_.setObjectName("Timer1");
     connect(&timer1_, &QTimer::timeout, this, [this] { onTimer1(context_.clock()); });
@@ -430,6 +431,7 @@ void TForm1::onTimer1(const QDateTime& now)
         updateToday();
     if (events.afternoon)
         ActionVezherExecute();
+    IcoDeskExe();
 }
 
 void TForm1::FormActivate()
@@ -451,6 +453,7 @@ void TForm1::changeEvent(QEvent* event)
 
 void TForm1::deferredStartWork()
 {
+    IcoDeskExe();
     showDay();
     if (context_.start_mode_applies && context_.start_mode == StartMode::Mini)
         ActionChasExecute();

@@ -304,6 +304,27 @@ TEST(OpenIcon, ADayWithoutIconsShowsTheSaviour)
     EXPECT_EQ(sunday.counters, (IconCounters{5, 3}));
 }
 
+TEST(DesktopIconDay, ByTheChoiceOfDays)
+{
+    // 8 March 2025 a Saturday, 9 March a Sunday, 10 March a Monday.
+    const Date saturday = FromCivil(2025, 3, 8), sunday = FromCivil(2025, 3, 9), monday = FromCivil(2025, 3, 10);
+    struct Case {
+        int den;
+        bool saturday, sunday, monday, monday_feast;
+    };
+    const Case cases[] = {
+        {0, false, true, false, false}, {1, true, true, false, false}, {2, false, false, false, true},
+        {3, false, true, false, true},  {4, true, true, false, true},  {5, true, true, true, true},
+        {-1, false, true, false, true}, {9, false, true, false, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DesktopIconDay(c.den, saturday, false), c.saturday) << c.den;
+        EXPECT_EQ(DesktopIconDay(c.den, sunday, false), c.sunday) << c.den;
+        EXPECT_EQ(DesktopIconDay(c.den, monday, false), c.monday) << c.den;
+        EXPECT_EQ(DesktopIconDay(c.den, monday, true), c.monday_feast) << c.den;
+    }
+}
+
 TEST(OpenIcon, FolderOfEveryCommand)
 {
     EXPECT_EQ(IconCommandFolder("OpenIcoVos"), u"Иконы"_qs);
