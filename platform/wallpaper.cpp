@@ -449,7 +449,7 @@ ComposedPicture ComposeDesktopPicture(const QStringList& picture_paths)
         sizes.push_back(picture.size());
     const IconComposition places = ComposeIconPlaces(sizes);
     QImage canvas(places.canvas, QImage::Format_RGB32);
-    canvas.fill(Qt::white);
+    canvas.fill(Qt::black);  // what lies under a shorter icon: dark, as most desktops are
     {
         QPainter painter(&canvas);
         for (size_t i = 0; i < pictures.size(); ++i)

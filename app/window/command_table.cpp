@@ -185,7 +185,7 @@ std::vector<Command> MakeTable()
                          {"OpenIcoPerehPP", "Переходящие праздники", 7},
                          {"OpenIcoNepereh", "Непереходящие праздники", 8},
                          {"OpenIcoInoe", "Иные праздники", 9}});
-    add("ActionPervIcoActiveDesktop", "Поместить на Рабочий стол", "Одну икону");
+    add("ActionPervIcoActiveDesktop", "Поместить на Рабочий стол", "Первую икону");
     add("ActionDveIcoActiveDesktop", "Поместить на Рабочий стол", "Две иконы");
     add("ActionTriIcoActiveDesktop", "Поместить на Рабочий стол", "Три иконы");
     add("ActionZchetriIcoActiveDesktop", "Поместить на Рабочий стол", "Четыре иконы");

@@ -401,8 +401,11 @@ void TForm1::showMainPictureMenu(const QPoint& global)
         QApplication::clipboard()->setPixmap(image_ico_indikt_->picture());
     } else if (chosen == desktop) {
         ChangeActiveWallpaper(main_picture_);
-    } else if (chosen == open) {
-        openOutside(QUrl::fromLocalFile(main_picture_));
+    } else if (chosen == open && IsMainPictureFile(main_picture_) && QFileInfo(main_picture_).isFile()) {
+        // The user's own picture may lie outside the tree: it opens as the picture it is.
+        const QUrl file = QUrl::fromLocalFile(main_picture_);
+        if (!(external_opener_ ? external_opener_(file) : QDesktopServices::openUrl(file)))
+            statusBar()->showMessage("Не удалось открыть " + main_picture_);
     }
 }
 

@@ -205,6 +205,25 @@ TEST_F(IconsWindowTest, TwoIconsOnTheDesktopComposedAndWrittenSafely)
     EXPECT_NE(cached().front(), first);
 }
 
+TEST_F(IconsWindowTest, OneIconOnTheDesktopIsTheFirstOrTheSelectedOne)
+{
+    showIcons();
+    EXPECT_EQ(action("ActionPervIcoActiveDesktop")->text(), u"Первую икону"_qs);
+    action("ActionPervIcoActiveDesktop")->trigger();
+    ASSERT_EQ(cached().size(), 1);
+    EXPECT_EQ(ReadBytes(cache() + '/' + cached().front()), ReadBytes(root.path() + '/' + kFeasts + u"\u0430_ноя21.jpg"_qs));
+    QTest::mouseClick(image(2), Qt::LeftButton);
+    action("ActionIcoActiveDesktop")->trigger();
+    ASSERT_EQ(cached().size(), 1);
+    EXPECT_EQ(ReadBytes(cache() + '/' + cached().front()), ReadBytes(root.path() + '/' + kFixed + u"\u0430_ноя25.jpg"_qs));
+    EXPECT_TRUE(asker.told.isEmpty());
+    // The desktop picture was changed: the next refresh leaves the day alone.
+    const int sunday = window->settings().number(kSectionVid, "NumIcoSpas");
+    window->ActionRefrechExecute();
+    EXPECT_EQ(window->selectedIcon(), 2);
+    EXPECT_EQ(window->settings().number(kSectionVid, "NumIcoSpas"), sunday);
+}
+
 TEST_F(IconsWindowTest, NoLargePictureLeavesTheDesktopAlone)
 {
     QFile::remove(root.path() + '/' + kFeasts + u"\u0430_ноя21.jpg"_qs);
