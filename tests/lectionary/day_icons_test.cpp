@@ -32,9 +32,10 @@ public:
         path.replace('\\', '/');
         QDir().mkpath(QFileInfo(path).absolutePath());
         ASSERT_TRUE(WriteBytes(path, "jpeg"));
-        if (with_caption)
+        if (with_caption) {
             ASSERT_TRUE(WriteBytes(path.chopped(4) + ".txt", ("  caption of " + QFileInfo(path).fileName() + "  \r\nmore")
                                                                  .toLocal8Bit()));
+        }
     }
     void add(std::initializer_list<QString> files) const
     {
