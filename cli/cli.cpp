@@ -4,6 +4,7 @@
 #include "backup_json.h"
 #include "day_json.h"
 #include "feasts_json.h"
+#include "icons_json.h"
 #include "notes_json.h"
 #include "options_json.h"
 #include "readings_json.h"
@@ -49,6 +50,7 @@ constexpr std::string_view kUsage =
     "       indikt-cli report FROM TO --data menaion,lectionary,tropar,notes --format html|txt\n"
     "                  [--old-style] -o FILE [--data-root DIR] [--today YYYY-MM-DD]\n"
     "       indikt-cli options [--data-root DIR]\n"
+    "       indikt-cli icons YYYY-MM-DD [--data-root DIR]\n"
     "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n"
     "day    prints the calendar facts of one day as a JSON object\n"
     "range  prints them for every day from FROM to TO, one object per line\n"
@@ -83,6 +85,9 @@ constexpr std::string_view kUsage =
     "       page or a UTF-8 text file; with --old-style FROM and TO are old-style dates\n"
     "options prints the settings the Параметры dialog shows for the data root's\n"
     "       zk.ini, with the update sites and the program's version number\n"
+    "icons  prints the icons of that day as the icon strip shows them: each picture's\n"
+    "       path, caption, large version and folder command; the rotating Sunday and\n"
+    "       Saviour icons are taken as zk.ini left them and not moved on\n"
     "--today fixes today's date for every rule that reads it.\n"
     "A data root that does not exist or is not a readable folder is refused (exit 2);\n"
     "what of the user's files could not be read is said on standard error and in\n"
@@ -279,7 +284,7 @@ bool ReadsDataRoot(const Invocation& invocation)
     return command == "feasts" || command == "readings" || command == "menaion" || command == "tropar" ||
            command == "note" || command == "notes" || command == "lives" || command == "prayerbook" ||
            command == "bookmarks" || command == "rule" || command == "search" || command == "report" ||
-           command == "options" ||
+           command == "options" || command == "icons" ||
            (command == "range" && invocation.readings);
 }
 
@@ -320,6 +325,12 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
     } else if (invocation.command == "note") {
         ExpectDateCount(invocation, 1);
         AppendNoteJson(text, ParseAcceptedDate(invocation.dates[0], "date"), QString::fromStdString(data_root));
+    } else if (invocation.command == "icons") {
+        ExpectDateCount(invocation, 1);
+        std::vector<std::string> warnings;
+        AppendIconsJson(text, ParseAcceptedDate(invocation.dates[0], "date"), today, data_root, warnings);
+        for (const std::string& warning : warnings)
+            err << "indikt-cli: warning: " << warning << '\n';
     } else if (invocation.command == "notes") {
         if (!invocation.dates.empty())
             throw UsageError("notes takes no date");

@@ -189,10 +189,12 @@ std::vector<Command> MakeTable()
                          {"OpenIcoPerehPP", "Переходящие праздники", 7},
                          {"OpenIcoNepereh", "Непереходящие праздники", 8},
                          {"OpenIcoInoe", "Иные праздники", 9}});
-    add("ActionPervIcoActiveDesktop", "Поместить на Рабочий стол", "Одну икону");
+    add("ActionPervIcoActiveDesktop", "Поместить на Рабочий стол", "Первую икону");
     add("ActionDveIcoActiveDesktop", "Поместить на Рабочий стол", "Две иконы");
     add("ActionTriIcoActiveDesktop", "Поместить на Рабочий стол", "Три иконы");
     add("ActionZchetriIcoActiveDesktop", "Поместить на Рабочий стол", "Четыре иконы");
+    add("ActionIcoActiveDesktop", "Поместить на Рабочий стол", "Поместить икону на Рабочий стол");
+    add("ActionIcoDesktop", "Поместить на Рабочий стол", "Иконы дня на Рабочем столе", {}, true);
 
     add_listed("Домашнее правило", {{"ActionSlGlEvNSav", "Следующая глава Евангелия", 1},
                                     {"ActionPrGlEvNSav", "Предыдущая глава Евангелия", 2},

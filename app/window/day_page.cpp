@@ -98,6 +98,7 @@ void TForm1::buildWidgets()
     panel_ico_->setObjectName("PanelIco");
     panel_ico_->hide();
     layout->addWidget(panel_ico_);
+    buildIconPanel();
     setCentralWidget(central);
 
     // The search of a whole year; its fields come with the search.
@@ -432,9 +433,7 @@ void TForm1::CalendarSvernutExecute()
     panel_calendar_->setVisible(!collapsed);
     label_month_->setVisible(collapsed);
     label_year_->setVisible(collapsed);
-    image_ico_indikt_->setVisible(collapsed && !main_picture_.isEmpty());
-    if (collapsed && !main_picture_.isEmpty())
-        image_ico_indikt_->setPicture(QPixmap(main_picture_));
+    OpenImageIndikt();
     if (!collapsed)
         CalendarVid();
     panel_num_->setFocus();
@@ -691,6 +690,8 @@ void TForm1::showDay()
 {
     ClearPravka();
     fillShownPane(liturgicalDate());
+    if (!batch_walk_ && panel_ico_->isVisibleTo(this))
+        OpenIcon(liturgicalDate());
     Vid(current_date_);
     if (!calendarCollapsed())
         CalendarVid();
@@ -950,6 +951,8 @@ void TForm1::ActionVezherExecute()
         // The date block keeps the current date; the panes show the next day.
         ClearPravka();
         fillShownPane(liturgicalDate());
+        if (panel_ico_->isVisibleTo(this))
+            OpenIcon(liturgicalDate());
     }
     commands_->action("ActionUtro")->setChecked(!evening_mode_);
     commands_->action("ActionVezher")->setChecked(evening_mode_);

@@ -77,6 +77,7 @@ TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
     buildSearchPanel();
     connectReportCommands();
     connectSettingsCommands();
+    connectIconCommands();
 
     timer1_.setObjectName("Timer1");
     connect(&timer1_, &QTimer::timeout, this, [this] { onTimer1(context_.clock()); });
@@ -455,6 +456,7 @@ void TForm1::changeEvent(QEvent* event)
 
 void TForm1::deferredStartWork()
 {
+    IcoDeskExe();
     showDay();
     InfoPraviloExecute();
     MessageSob();

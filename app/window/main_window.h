@@ -17,6 +17,8 @@
 #include "platform/data_tree_checks.h"
 #include "platform/link_router.h"
 #include "platform/notifications.h"
+#include "platform/wallpaper.h"
+#include "lectionary/day_icons.h"
 #include "records/memo_book.h"
 #include "settings/program_options.h"
 #include "settings/start_rules.h"
@@ -72,6 +74,7 @@ class NotePane;
 class TOKRightDlg;
 class SearchPanel;
 class TPagesPrint;
+class IconStrip;
 
 // What the window needs from its start, injected so tests can set any moment
 // and any data root.
@@ -326,6 +329,25 @@ public:
     void ActionRenameVersExecute();
     void ActionOpenSeiteExecute();
     UpdateCheck* updateCheck() const { return update_check_; }
+    // The icons of the day (main_window_icons.cpp): the strip and the large
+    // view, the desktop picture, the collapsed view's picture.
+    void OpenIcon(Date date);
+    void ImageLargeSee();
+    void selectIcon(int slot);
+    int selectedIcon() const { return selected_icon_; }
+    const DayIcons& dayIcons() const { return day_icons_; }
+    void ActionPanelIcoExecute();
+    void ActionPrIcoExecute();
+    void ActionSlIcoExecute();
+    void ChangeActiveWallpaper(const QString& path);
+    void PicImageJpeg(int count);
+    void OpenImageIndikt();
+    void ActionAddImageExecute();
+    // Once a day, when "IcoDesktop" is on: the icons of the day on the desktop.
+    void IcoDeskExe();
+    void setIcoDesktop(bool on);
+    // Tests give the desktop a fake runner and their own folders.
+    void setWallpaperService(std::unique_ptr<WallpaperService> service) { wallpaper_ = std::move(service); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -399,6 +421,13 @@ private:
     void openOutside(const QUrl& address);
     void openInViewer(const QUrl& address, const QString& caption);
     void openViewerWindow(const QUrl& address);
+    void buildIconPanel();
+    void buildIconMenu(QMenu* menu);
+    void connectIconCommands();
+    void showIconMenu(const QPoint& global);
+    void showMainPictureMenu(const QPoint& global);
+    WallpaperService& wallpaper();
+    QString composeAndSetWallpaper(const std::vector<IconSlot>& icons, int count);
 
     MainWindowContext context_;
     ZkSettings settings_;
@@ -497,6 +526,18 @@ private:
     bool navigating_history_ = false;
     TOKRightDlg* backup_dialog_ = nullptr;  // made when first opened, owned by the window
     std::vector<std::function<void(const RecordChanges&)>> restore_reloads_;
+
+    IconStrip* icon_strip_ = nullptr;
+    QWidget* panel_ico_see_ = nullptr;
+    PictureLabel* image_large_ = nullptr;
+    QLabel* label_ico_large_ = nullptr;
+    QMenu* icon_menu_ = nullptr;
+    DayIcons day_icons_;
+    int selected_icon_ = 1;
+    QString large_picture_;   // the file the large view shows
+    QString picture_folder_;  // where the collapsed view's picture was last chosen
+    std::unique_ptr<ProcessRunner> wallpaper_runner_;
+    std::unique_ptr<WallpaperService> wallpaper_;
 };
 
 }  // namespace indikt

@@ -92,6 +92,7 @@ void TForm1::buildMenus()
                "ActionPanelIco"});
     QMenu* programs = day->addMenu("Приложения");
     add(programs, {"ActionPash", "ActionSob", "ActionNewPr", "ActionNewJub", "ActionDomPravilo"});
+    buildIconMenu(day);
     add(day, {"", "ActionParam"});
 
     // The jumps, under headings that name the year shown.

@@ -32,6 +32,7 @@ void TForm1::onTimer1(const QDateTime& now)
         switchToEveningWhenFree();
     if (!list_box_mes_sob_.empty() && PrSob(list_box_mes_sob_, moment.minute))
         announceDueEvents(moment);
+    IcoDeskExe();  // the icons of a new day on the desktop, when asked for
 }
 
 // Everything that depends on which day is today, for a new today.

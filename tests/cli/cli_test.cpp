@@ -706,3 +706,35 @@ TEST(CliReport, AnOldStylePeriodAcrossTheJulianLeapDayOf2100)
 
 }  // namespace
 }  // namespace indikt::cli
+
+namespace indikt::cli {
+namespace {
+
+// 9 March 2025 is a Sunday of Lent (old style 24 February): the Sunday icon
+// after the counter zk.ini holds, and the day's commemoration.
+TEST(CliIcons, TheIconsOfADayLeaveTheCountersAlone)
+{
+    QTemporaryDir root;
+    const QString icons = root.path() + u"/Иконы"_qs;
+    ASSERT_TRUE(QDir().mkpath(icons + u"/Непереходящие праздники"_qs));
+    for (const QString& name : {u"00Вс.jpg"_qs, u"\u0430_00Вс.jpg"_qs, u"Непереходящие праздники/фев24.jpg"_qs})
+        ASSERT_TRUE(WriteBytes(icons + '/' + name, "jpeg"));
+    ASSERT_TRUE(WriteBytes(icons + u"/Непереходящие праздники/фев24.txt"_qs,
+                           *EncodeCp1251(u"Обретение главы Иоанна Предтечи\r\n"_qs)));
+    const QByteArray ini = "[Vid]\r\nNumIcoVoskresenie=5\r\nNumIcoSpas=2\r\n";
+    ASSERT_TRUE(WriteBytes(root.path() + "/zk.ini", ini));
+    for (int run = 0; run < 2; ++run) {
+        const Result day = RunTool({"icons", "2025-03-09", "--data-root", root.path().toStdString()});
+        EXPECT_EQ(day.code, 0) << day.err;
+        EXPECT_EQ(day.out,
+                  R"({"slots":[{"path":"Иконы/00Вс.jpg","hint":"Воскресение Христово","large":"Иконы/а_00Вс.jpg","command":"OpenIcoVos"},)"
+                  R"({"path":"Иконы/Непереходящие праздники/фев24.jpg","hint":"Обретение главы Иоанна Предтечи","large":"","command":"OpenIcoNepereh"}],)"
+                  R"("great_feast":false,"warnings":[]})"
+                  "\n");
+    }
+    EXPECT_EQ(ReadBytes(root.path() + "/zk.ini"), ini);
+    EXPECT_EQ(RunTool({"icons", "--data-root", root.path().toStdString()}).code, 2);
+}
+
+}  // namespace
+}  // namespace indikt::cli

@@ -7,6 +7,8 @@
 #include "calendar/date_texts.h"
 #include "calendar/paschalion.h"
 #include "calendar/reading_cycle.h"
+#include "lectionary/day_icons.h"
+#include "texts/data_files.h"
 #include "lectionary/menaion.h"
 #include "lectionary/readings.h"
 #include "reading_tree.h"
@@ -127,6 +129,30 @@ TEST(BundledTree, EveryDayHasItsMenaionRecordLivesAndIcon)
                 << "no icon " << key.toStdString();
         }
         EXPECT_EQ(days, year == 2024 ? 366 : 365);
+    }
+}
+
+// The icon strip of every day shows our own pictures, each with its large
+// version and its caption, and the Sunday icons rotate through all six.
+TEST(BundledTree, EveryDayShowsItsIconsWithLargeVersions)
+{
+    const QString root = QString::fromUtf8(INDIKT_BUNDLED_DATA);
+    for (const int year : {2024, 2027}) {
+        IconCounters counters;
+        QSet<QString> sunday_icons;
+        for (Date day = D(year, 1, 1); day <= D(year, 12, 31); day = day + 1) {
+            SCOPED_TRACE(TextOfDayAndMonthAndYear1(day));
+            const DayIcons icons = OpenIcon(root, day, MakeDayFacts(day), counters);
+            counters = icons.counters;
+            ASSERT_FALSE(icons.filled.empty());
+            for (const IconSlot& slot : icons.filled) {
+                EXPECT_TRUE(QFileInfo(DataPath(root, LargeIconPath(slot.path))).isFile()) << slot.path.toStdString();
+                EXPECT_FALSE(slot.hint.isEmpty()) << slot.path.toStdString();
+                if (slot.command == "OpenIcoVos")
+                    sunday_icons.insert(slot.path);
+            }
+        }
+        EXPECT_EQ(sunday_icons.size(), 6);
     }
 }
 
