@@ -372,6 +372,13 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
     } else if (invocation.command == "report") {
         ExpectDateCount(invocation, 2);
         WriteReportFile(invocation, data_root, today);
+    } else if (invocation.command == "options") {
+        if (!invocation.dates.empty())
+            throw UsageError("options takes no date");
+        std::vector<std::string> warnings;
+        AppendOptionsJson(text, data_root, today, warnings);
+        for (const std::string& warning : warnings)
+            err << "indikt-cli: warning: " << warning << '\n';
     } else if (invocation.command == "range") {
         ExpectDateCount(invocation, 2);
         const Date from = ParseAcceptedDate(invocation.dates[0], "FROM");

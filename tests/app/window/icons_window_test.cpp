@@ -84,8 +84,9 @@ protected:
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::darkYellow);
         ASSERT_TRUE(image.save(path, "jpg"));
-        if (!caption.isEmpty())
+        if (!caption.isEmpty()) {
             ASSERT_TRUE(WriteBytes(path.chopped(4) + ".txt", caption.toUtf8() + "\r\n"));
+        }
     }
 
     std::unique_ptr<TForm1> open()
