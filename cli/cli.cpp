@@ -19,10 +19,12 @@
 #include "calendar/date_texts.h"
 #include "calendar/paschalion.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <cstdio>
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -92,6 +94,47 @@ constexpr std::string_view kUsage =
     "A data root that does not exist or is not a readable folder is refused (exit 2);\n"
     "what of the user's files could not be read is said on standard error and in\n"
     "the object's \"warnings\".\n";
+
+// `COMMAND --help`: the usage lines of the command and its paragraph of the
+// usage text; empty for a command there is none of.
+std::string CommandHelp(std::string_view command)
+{
+    std::string usage;
+    std::string paragraph;
+    bool in_paragraph = false;
+    bool in_usage = false;
+    std::string_view rest = kUsage;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        const std::string_view line = rest.substr(0, end == std::string_view::npos ? rest.size() : end + 1);
+        rest.remove_prefix(line.size());
+        const std::string_view trimmed = line.substr(std::min(line.find_first_not_of(' '), line.size()));
+        const bool usage_line = trimmed.starts_with("usage: ") || trimmed.starts_with("indikt-cli ");
+        if (usage_line) {
+            const std::string_view call = trimmed.substr(trimmed.find("indikt-cli ") + 11);
+            in_usage = call.starts_with(command) && (call.size() == command.size() || call[command.size()] == ' ');
+            if (in_usage)
+                usage += "usage: indikt-cli " + std::string(call);
+            continue;
+        }
+        if (in_usage && line.starts_with("                  ")) {
+            usage += line;  // the continuation of a long usage line
+            continue;
+        }
+        in_usage = false;
+        if (line.starts_with(' ')) {
+            if (in_paragraph)
+                paragraph += line;
+            continue;
+        }
+        in_paragraph = line.starts_with(command) && line.size() > command.size() && line[command.size()] == ' ';
+        if (in_paragraph)
+            paragraph += line;
+    }
+    if (usage.empty())
+        return {};
+    return usage + paragraph + "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n";
+}
 
 // Output is gathered in blocks so a range of centuries is not one huge string.
 constexpr std::size_t kFlushSize = 1 << 20;
@@ -222,6 +265,25 @@ void ExpectDataRoot(const std::string& data_root)
         throw UsageError("data root '" + data_root + "' is not a readable folder");
 }
 
+// The commands that read the texts of the tree refuse a folder that holds
+// none of its folders: a mistyped root would answer days without texts.
+void ExpectDataTree(const std::string& data_root)
+{
+    const QDir root(QString::fromStdString(data_root));
+    for (const char* folder : {"Месяцеслов", "Богослужение", "Библия", "Жития святых", "Иконы"})
+        if (root.exists(QString::fromUtf8(folder)))
+            return;
+    throw UsageError("data root '" + data_root + "' holds no data tree (no folder Месяцеслов, Богослужение, Библия, "
+                     "Жития святых or Иконы)");
+}
+
+bool ReadsDataTree(const Invocation& invocation)
+{
+    const std::string& command = invocation.command;
+    return command == "readings" || command == "menaion" || command == "tropar" ||
+           (command == "range" && invocation.readings);
+}
+
 // A date of the period: civil, or with --old-style a Julian date, each turned
 // into the civil day with the difference of its own year.
 Date ReportDate(const std::string& text, bool old_style, std::string_view what)
@@ -293,6 +355,8 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
 {
     if (ReadsDataRoot(invocation))
         ExpectDataRoot(data_root);
+    if (ReadsDataTree(invocation))
+        ExpectDataTree(data_root);
     std::string text;
     if (invocation.command == "day") {
         ExpectDateCount(invocation, 1);
@@ -404,6 +468,15 @@ int RunCli(const std::vector<std::string>& arguments, Date clock_today, std::ost
 {
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         out << kUsage;
+        return kExitOk;
+    }
+    if (arguments.size() == 2 && arguments[0] != "backup" && (arguments[1] == "--help" || arguments[1] == "-h")) {
+        const std::string help = CommandHelp(arguments[0]);
+        if (help.empty()) {
+            err << "indikt-cli: unknown command '" << arguments[0] << "'\n" << kUsage;
+            return kExitBadArgument;
+        }
+        out << help;
         return kExitOk;
     }
     if (!arguments.empty() && arguments[0] == "backup") {

@@ -19,7 +19,10 @@ void AppendJsonString(std::string& out, std::string_view text)
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
         case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
+        case '\r':  // every line end is "\n": CR LF, LF CR and a lone CR alike
+            if ((i + 1 == text.size() || text[i + 1] != '\n') && (i == 0 || text[i - 1] != '\n'))
+                out += "\\n";
+            break;
         case '\t': out += "\\t"; break;
         default:
             out += "\\u00";

@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "cli/json.h"
 
 #include "texts/cp1251.h"
 
@@ -91,7 +92,7 @@ TEST(CliDay, HintLineBreaksAreEscaped)
     const Result result = RunTool({"day", "2025-10-08"});  // a plain Wednesday
     ASSERT_EQ(result.code, kExitOk);
     ExpectContains(result.out, R"("post":"Постный день")");
-    ExpectContains(result.out, R"("post_hint":"Пост установлен\n\rв воспоминание предания)");
+    ExpectContains(result.out, R"("post_hint":"Пост установлен\nв воспоминание предания)");
     ExpectContains(result.out, R"("from_pascha":171)");
     ExpectContains(result.out, R"("grid_post":"постный день")");
 }
@@ -232,6 +233,34 @@ TEST(CliHelp, PrintsUsage)
     ExpectContains(result.out, "usage: indikt-cli day");
 }
 
+TEST(CliHelp, EveryCommandHasItsOwnHelp)
+{
+    struct Case { const char* command; std::vector<std::string> pieces; std::string absent; };
+    const Case cases[] = {
+        {"day", {"usage: indikt-cli day YYYY-MM-DD", "prints the calendar facts"}, "indikt-cli range"},
+        {"range", {"usage: indikt-cli range FROM TO", "every day from FROM to TO"}, "indikt-cli day "},
+        {"readings", {"usage: indikt-cli readings", "Old Testament readings"}, "menaion prints"},
+        {"search", {"usage: indikt-cli search TEXT", "[--data-root DIR] [--today YYYY-MM-DD]", "--word whole words"}, "report"},
+        {"report", {"usage: indikt-cli report FROM TO", "-o FILE", "web\n       page"}, "search prints"},
+        {"notes", {"usage: indikt-cli notes", "the dates of every note"}, "usage: indikt-cli note YYYY"},
+        {"note", {"usage: indikt-cli note YYYY-MM-DD", "note of that day"}, "usage: indikt-cli notes"},
+        {"rule", {"usage: indikt-cli rule", "home prayer rule"}, "tropar"},
+        {"icons", {"usage: indikt-cli icons", "icon strip"}, "options"},
+        {"backup", {"backup"}, "usage: indikt-cli day"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        const Result result = RunTool({c.command, "--help"});
+        EXPECT_EQ(result.code, kExitOk) << result.err;
+        for (const std::string& piece : c.pieces)
+            ExpectContains(result.out, piece);
+        EXPECT_EQ(result.out.find(c.absent), std::string::npos) << result.out;
+    }
+    const Result unknown = RunTool({"nonsense", "--help"});
+    EXPECT_EQ(unknown.code, kExitBadArgument);
+    ExpectContains(unknown.err, "unknown command 'nonsense'");
+}
+
 
 // A data root with a user's file: the Nativity (old style), a civil holiday on
 // the same day, a jubilee and a movable feast.
@@ -278,13 +307,13 @@ TEST_F(CliFeasts, TheFeastsOfADay)
     const Case cases[] = {
         {"2025-01-07",
          R"j({"feasts":"Рождество, Каникулы","class":1,"jubilees":"День рождения (35 лет)",)j"
-         R"j("under_calendar":"Рождество\n\rКаникулы\n\rДень рождения (35 лет)\n\r","warnings":[]})j"
+         R"j("under_calendar":"Рождество\nКаникулы\nДень рождения (35 лет)\n","warnings":[]})j"
          "\n"},
         {"2026-01-07",
          R"j({"feasts":"Рождество, Каникулы","class":1,"jubilees":"День рождения (36 лет)",)j"
-         R"j("under_calendar":"Рождество\n\rКаникулы\n\rДень рождения (36 лет)\n\r","warnings":[]})j"
+         R"j("under_calendar":"Рождество\nКаникулы\nДень рождения (36 лет)\n","warnings":[]})j"
          "\n"},
-        {"2025-04-20", R"j({"feasts":"Пасха","class":1,"jubilees":"","under_calendar":"Пасха\n\r","warnings":[]})j" "\n"},
+        {"2025-04-20", R"j({"feasts":"Пасха","class":1,"jubilees":"","under_calendar":"Пасха\n","warnings":[]})j" "\n"},
         {"2025-04-21", R"j({"feasts":"","class":0,"jubilees":"","under_calendar":"","warnings":[]})j" "\n"},
     };
     for (const Case& c : cases) {
@@ -301,7 +330,7 @@ TEST_F(CliFeasts, TheDisplaySwitchesOfZkIni)
     const Result result = feasts("2025-01-07");
     ASSERT_EQ(result.code, kExitOk) << result.err;
     EXPECT_EQ(result.out, R"j({"feasts":"Каникулы","class":2,"jubilees":"День рождения (35 лет)",)j"
-                          R"j("under_calendar":"Каникулы\n\r","warnings":[]})j"
+                          R"j("under_calendar":"Каникулы\n","warnings":[]})j"
                           "\n");
 }
 
@@ -345,6 +374,26 @@ TEST(CliDataRoot, AMissingOrUnusableDataRootIsAnError)
     }
     EXPECT_EQ(RunTool({"range", "2025-01-07", "2025-01-08", "--readings", "--data-root", file}).code, kExitBadArgument);
     EXPECT_EQ(RunTool({"day", "2025-01-07", "--data-root", file}).code, kExitOk) << "day reads no data root";
+
+    // A folder without the tree answers no texts: refused for the texts,
+    // still a data root for the user's own files.
+    const std::string empty = temp.path().toStdString();
+    for (const char* command : {"readings", "menaion", "tropar"}) {
+        SCOPED_TRACE(command);
+        const Result result = RunTool({command, "2025-01-07", "--data-root", empty});
+        EXPECT_EQ(result.code, kExitBadArgument);
+        ExpectContains(result.err, "holds no data tree");
+    }
+    EXPECT_EQ(RunTool({"range", "2025-01-07", "2025-01-08", "--readings", "--data-root", empty}).code, kExitBadArgument);
+    EXPECT_EQ(RunTool({"feasts", "2025-01-07", "--data-root", empty}).code, kExitOk);
+    EXPECT_EQ(RunTool({"notes", "--data-root", empty}).code, kExitOk);
+}
+
+TEST(CliJson, LineEndsInTextsAreNewlines)
+{
+    std::string out;
+    AppendJsonString(out, "a\r\nb\rc\nd\ne\r\r");
+    EXPECT_EQ(out, R"("a\nb\nc\nd\ne\n\n")");
 }
 
 }  // namespace
@@ -373,7 +422,7 @@ TEST(CliReadings, TheReadingsOfADayWithTheirFiles)
     const Result thomas = RunTool({"readings", "2025-04-27", "--data-root", root});
     EXPECT_EQ(thomas.code, 0) << thomas.err;
     EXPECT_EQ(thomas.out,
-              R"({"gospel":{"text":"На утрени [от Иоанна, зачало 65, Ин 20:19-31=in65]\r\n","files":)"
+              R"({"gospel":{"text":"На утрени [от Иоанна, зачало 65, Ин 20:19-31=in65]\n","files":)"
               R"(["Богослужение/Евангелие/Воскресные/1.txt","","","","",""]},)"
               R"("apostle":{"text":"[Деяния, зачало 14, Деян 5:12-20=ap14]","files":)"
               R"(["","","Богослужение/Апостол/Переходящие чтения/После Пасхи/007.txt","",""]},)"
@@ -606,7 +655,7 @@ TEST_F(CliBooks, ThePrayerBookOfASeasonAndLanguage)
 
 TEST_F(CliBooks, TheBookmarksAndWhatWasSkipped)
 {
-    write("Закладки.txt", "Закладки от 01.01.2025\r\n\r\n"
+    write("Закладки.txt", "Закладки от 01.01.2025\r\n\n"
                           "Дата:         20.04.2025\r\nИмя:          Пасха\r\n"
                           "Дата:         07.01.2024\r\n");
     const Result result = RunTool({"bookmarks", "--data-root", rootPath()});
