@@ -81,6 +81,14 @@ void TForm1::hideBookCommands()
 
 void TForm1::connectBookCommands()
 {
+    // A restored "Закладки.txt" is read anew: the dialog holding the old
+    // list is made again when next opened, so the old list is never saved.
+    onRecordsRestored([this](const RecordChanges& changes) {
+        if (changes.bookmarks && bookmarks_) {
+            bookmarks_->deleteLater();
+            bookmarks_ = nullptr;
+        }
+    });
     CommandSet& c = *commands_;
     for (int i = 0; i < 5; ++i) {
         c.connect(kPrayerBookLanguageCommands[static_cast<size_t>(i)], [this, i] {

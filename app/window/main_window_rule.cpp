@@ -58,6 +58,14 @@ void TForm1::connectHomeRule()
         return true;
     };
     dom_pravilo_ = new TDomPraviloForm(settings_, std::move(context), this);
+    // Restored settings bring the plans' own positions: the window shows them.
+    onRecordsRestored([this](const RecordChanges& changes) {
+        if (!changes.settings)
+            return;
+        if (dom_pravilo_->isVisible())
+            dom_pravilo_->FormActivate();
+        updateImagePravilo();
+    });
 
     CommandSet& c = *commands_;
     QAction* open = c["ActionDomPravilo"];

@@ -4,10 +4,12 @@
 // memory is compared with the restored files.
 
 #include "app/dialogs/backup_dialog.h"
+#include "app/dialogs/bookmark_dialog.h"
 #include "app/panes/note_pane.h"
 #include "app/window/main_window.h"
 
 #include "records/notes.h"
+#include "texts/cp1251.h"
 #include "texts/rtf.h"
 #include "texts/rtf_document.h"
 
@@ -136,6 +138,7 @@ TEST_F(BackupWindowTest, CopyThenGetThroughTheDialogReloadsWhatTheWindowHolds)
     ASSERT_NE(editor(), nullptr);
     ASSERT_EQ(editor()->toPlainText(), "живая запись");
     ASSERT_TRUE(window_->memoBook().feastEntries().empty());
+    ASSERT_TRUE(window_->bookmarkDialog()->store().list().items().empty()) << "the dialog holds the list of now";
 
     // The defaults: the records on, "Удалить".
     run(TOKRightDlg::kPageCopy, media_);
@@ -156,6 +159,8 @@ TEST_F(BackupWindowTest, CopyThenGetThroughTheDialogReloadsWhatTheWindowHolds)
         ASSERT_TRUE(WriteBytes(archive + "/Памятка.txt", ReadBytes(book.filePath())));
     }
     ASSERT_TRUE(WriteBytes(note(archive), NoteRtf("запись из архива")));
+    ASSERT_TRUE(WriteBytes(archive + "/Закладки.txt",
+                           *EncodeCp1251(u"Закладки от 01.12.2026\r\n\r\nДата:         07.01.2027\r\nИмя:          Рождество\r\n")));
 
     // A note being edited is ended through its question before the dialog opens.
     editor()->setFocus();
@@ -179,6 +184,8 @@ TEST_F(BackupWindowTest, CopyThenGetThroughTheDialogReloadsWhatTheWindowHolds)
     EXPECT_FALSE(window_->statusBar()->isVisible());
     EXPECT_FALSE(window_->memoBook().feastEntries().empty());
     EXPECT_EQ(editor()->toPlainText(), "запись из архива");
+    ASSERT_EQ(window_->bookmarkDialog()->store().list().items().size(), 1u);
+    EXPECT_EQ(window_->bookmarkDialog()->store().list().items()[0].name, "Рождество");
     EXPECT_FALSE(editor()->document()->isModified());
 
     // Closing writes the restored settings back, with the dialog's folder.
