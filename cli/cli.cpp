@@ -11,6 +11,8 @@
 #include "rule_json.h"
 #include "search_json.h"
 
+#include "texts/data_files.h"
+#include "walks/ical_export.h"
 #include "walks/period_report.h"
 #include "texts_json.h"
 
@@ -53,6 +55,8 @@ constexpr std::string_view kUsage =
     "                  [--old-style] -o FILE [--data-root DIR] [--today YYYY-MM-DD]\n"
     "       indikt-cli options [--data-root DIR]\n"
     "       indikt-cli icons YYYY-MM-DD [--data-root DIR]\n"
+    "       indikt-cli ical FROM TO [--what fasts,feasts,holidays,commemorations,readings,saints]\n"
+    "                  [-o FILE] [--data-root DIR]\n"
     "Dates are civil (new style), from 1752-01-01 to 3000-12-31.\n"
     "day    prints the calendar facts of one day as a JSON object\n"
     "range  prints them for every day from FROM to TO, one object per line\n"
@@ -90,6 +94,11 @@ constexpr std::string_view kUsage =
     "icons  prints the icons of that day as the icon strip shows them: each picture's\n"
     "       path, caption, large version and folder command; the rotating Sunday and\n"
     "       Saviour icons are taken as zk.ini left them and not moved on\n"
+    "ical   writes an iCalendar (RFC 5545) of the days from FROM to TO for a desktop\n"
+    "       calendar: fasts and fast-free weeks as all-day spans, the great feasts, the\n"
+    "       civil holidays, the user's jubilees, feasts and events (with their time and\n"
+    "       an alarm), and with readings or saints the day's texts as its description;\n"
+    "       without -o on standard output\n"
     "--today fixes today's date for every rule that reads it.\n"
     "A data root that does not exist or is not a readable folder is refused (exit 2);\n"
     "what of the user's files could not be read is said on standard error and in\n"
@@ -154,6 +163,7 @@ struct Invocation {
     std::optional<std::string> format;
     std::optional<std::string> output;
     bool old_style = false;
+    std::optional<std::string> what;
 };
 
 class UsageError {
@@ -214,6 +224,10 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
                 throw UsageError(argument + " needs a value");
             (argument == "--data" ? invocation.data : argument == "--format" ? invocation.format : invocation.output) =
                 arguments[++i];
+        } else if (argument == "--what") {
+            if (i + 1 == arguments.size() || arguments[i + 1].empty())
+                throw UsageError("--what needs a list");
+            invocation.what = arguments[++i];
         } else if (argument == "--old-style") {
             invocation.old_style = true;
         } else if (argument == "--case") {
@@ -346,7 +360,7 @@ bool ReadsDataRoot(const Invocation& invocation)
     return command == "feasts" || command == "readings" || command == "menaion" || command == "tropar" ||
            command == "note" || command == "notes" || command == "lives" || command == "prayerbook" ||
            command == "bookmarks" || command == "rule" || command == "search" || command == "report" ||
-           command == "options" || command == "icons" ||
+           command == "options" || command == "icons" || command == "ical" ||
            (command == "range" && invocation.readings);
 }
 
@@ -436,6 +450,25 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
     } else if (invocation.command == "report") {
         ExpectDateCount(invocation, 2);
         WriteReportFile(invocation, data_root, today);
+    } else if (invocation.command == "ical") {
+        ExpectDateCount(invocation, 2);
+        const Date from = ParseAcceptedDate(invocation.dates[0], "FROM");
+        const Date to = ParseAcceptedDate(invocation.dates[1], "TO");
+        IcalParts parts;
+        if (invocation.what && !ParseIcalParts(QString::fromStdString(*invocation.what), &parts))
+            throw UsageError("--what takes fasts, feasts, holidays, commemorations, readings and saints, "
+                             "separated by commas");
+        const IcalExport calendar = ExportIcal(QString::fromStdString(data_root), from, to, parts, today);
+        if (!calendar.problem.isEmpty())
+            err << "indikt-cli: warning: " << calendar.problem.toStdString() << '\n';
+        if (!invocation.output) {
+            text = calendar.text.toStdString();
+        } else if (const WriteResult written =
+                       WriteFileAtomically(QString::fromStdString(*invocation.output), calendar.text);
+                   !written.ok()) {
+            err << "indikt-cli: " << written.error.toStdString() << '\n';
+            return kExitOutputFailed;
+        }
     } else if (invocation.command == "options") {
         if (!invocation.dates.empty())
             throw UsageError("options takes no date");

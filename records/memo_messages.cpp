@@ -23,15 +23,6 @@ QString WhenText(int waiting)
     return "через " + QString::number(waiting) + " " + days;
 }
 
-// "5 лет", "21 год", "3 года".
-QString YearsText(int years)
-{
-    const int last_two = years % 100;
-    const int last = years % 10;
-    const char* word = last_two >= 11 && last_two <= 14 ? "лет" : last == 1 ? "год" : last >= 2 && last <= 4 ? "года" : "лет";
-    return QString::number(years) + " " + word;
-}
-
 bool FeastShown(const PrasdRecord& feast, const SobSettings& settings)
 {
     switch (feast.status) {
@@ -54,6 +45,14 @@ std::vector<const Row*> Within(const std::vector<Row>& rows, int days, auto&& sh
 }
 
 }  // namespace
+
+QString YearsText(int years)
+{
+    const int last_two = years % 100;
+    const int last = years % 10;
+    const char* word = last_two >= 11 && last_two <= 14 ? "лет" : last == 1 ? "год" : last >= 2 && last <= 4 ? "года" : "лет";
+    return QString::number(years) + " " + word;
+}
 
 std::vector<ReminderMessage> ComingMessages(const MemoLists& lists, const SobSettings& settings)
 {

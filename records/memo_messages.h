@@ -35,6 +35,9 @@ std::vector<SobRecord> DueEvents(const std::vector<SobRecord>& events, const Mem
 // The message of events due at the moment; empty lines when there are none.
 ReminderMessage DueEventsMessage(const std::vector<SobRecord>& due, const MemoClock& clock);
 
+// "5 лет", "21 год", "3 года".
+QString YearsText(int years);
+
 // The whole text of a message as a notification shows it.
 QString MessageText(const ReminderMessage& message);
 

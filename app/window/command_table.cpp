@@ -104,6 +104,7 @@ std::vector<Command> MakeTable()
 
     add("FileKopia", "Файл", "Резервное копирование", "Ctrl+K");
     add("ActionOtzhet", "Файл", "Отчет", "Ctrl+O");
+    add("ActionExportIcal", "Файл", "Экспорт в календарь (iCalendar)…");
     add("ActionPrint", "Файл", "Печать");
     add("FileExit", "Файл", "Выход", "Alt+F4");
 

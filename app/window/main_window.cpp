@@ -76,6 +76,7 @@ TForm1::TForm1(MainWindowContext context, ZkSettings settings, QWidget* parent)
     connectBackupCommands();
     buildSearchPanel();
     connectReportCommands();
+    connectIcalCommands();
     connectSettingsCommands();
     connectIconCommands();
 

@@ -316,6 +316,9 @@ public:
     // after a restore or a synchronisation changed them.
     void onRecordsRestored(std::function<void(const RecordChanges&)> reload);
     void reloadAfterRestore(const RecordChanges& changes);
+    // "Экспорт в календарь (iCalendar)…": the civil year shown, as a file for a
+    // desktop calendar.
+    void ActionExportIcalExecute();
     // "Параметры" (F6): the dialog on a working copy; OK applies what changed.
     void ActionParamExecute();
     TPagesDlg* settingsDialog() const { return settings_dialog_; }
@@ -385,6 +388,7 @@ private:
     void buildSearchPanel();
     void storeSearchHistory();
     void connectReportCommands();
+    void connectIcalCommands();
     void connectSettingsCommands();
     void settingsDialogClosed(int result);
     void updateCheckFinished(const UpdateOutcome& outcome);

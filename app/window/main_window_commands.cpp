@@ -80,7 +80,7 @@ void TForm1::buildMenus()
         }
     };
     QMenu* file = menuBar()->addMenu("Файл");
-    add(file, {"FileKopia", "ActionOtzhet", "ActionPrint", "", "FileExit"});
+    add(file, {"FileKopia", "ActionOtzhet", "ActionExportIcal", "ActionPrint", "", "FileExit"});
     QMenu* edit = menuBar()->addMenu("Правка");
     add(edit, {"EditUndo", "EditCut", "EditCopy", "EditPaste", "EditSelectAll"});
 

@@ -195,3 +195,30 @@ TEST_F(ReportWindowTest, AnUnwritableFolderIsSaid)
 
 }  // namespace
 }  // namespace indikt
+
+namespace indikt {
+namespace {
+
+// "Экспорт в календарь (iCalendar)…" from the Файл menu: the year shown, written
+// whole where the user chose; a folder that cannot be written is said.
+TEST_F(ReportWindowTest, TheYearShownAsAnICalendarFile)
+{
+    QAction* command = window->findChild<QAction*>("ActionExportIcal");
+    ASSERT_NE(command, nullptr);
+    asker.path = root.path() + "/год.ics";
+    command->trigger();
+    const QByteArray text = ReadBytes(asker.path);
+    EXPECT_TRUE(text.startsWith("BEGIN:VCALENDAR\r\n")) << text.left(40).toStdString();
+    EXPECT_TRUE(text.contains("DTSTART;VALUE=DATE:20250420")) << "Pascha 2025, the year shown";
+    EXPECT_FALSE(text.contains("DTSTART;VALUE=DATE:2026"));
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("Записано событий: "))
+        << window->statusBar()->currentMessage().toStdString();
+
+    asker.path = root.path() + "/нет/год.ics";
+    command->trigger();
+    ASSERT_EQ(asker.told.size(), 1);
+    EXPECT_FALSE(QFileInfo::exists(asker.path));
+}
+
+}  // namespace
+}  // namespace indikt
