@@ -293,13 +293,13 @@ IcalExport ExportIcal(const QString& data_root, Date from, Date to, const IcalPa
         const TreeFiles files(data_root);
         for (Date day = from; day <= to; day = day + 1) {
             QStringList description;
-            QString summary = "Чтения дня";
+            const QString summary = parts.saints && parts.readings ? "Святые и чтения дня"
+                                    : parts.saints                 ? "Святые дня"
+                                                                   : "Чтения дня";
             if (parts.saints) {
                 const QString saints = PlainTextOfHtml(MesezText(files, day).html).trimmed();
-                if (!saints.isEmpty()) {
+                if (!saints.isEmpty())
                     description << saints;
-                    summary = saints.section('\n', 0, 0).left(120);
-                }
             }
             if (parts.readings) {
                 const QString readings = ReadingLines(files, day);
