@@ -20,6 +20,7 @@ for path in ./usr/bin/indikt ./usr/bin/indikt-cli ./usr/bin/indikt-events \
             ./usr/share/icons/hicolor/48x48/apps/org.indikt.Indikt.png \
             ./usr/share/icons/hicolor/256x256/apps/org.indikt.Indikt.png \
             ./usr/share/man/man1/indikt.1.gz ./usr/share/man/man1/indikt-cli.1.gz \
+            ./usr/share/man/man1/indikt-events.1.gz ./usr/share/doc/indikt/changelog.gz \
             ./usr/share/doc/indikt/copyright ./usr/share/indikt/data/version.txt; do
   grep -qxF "$path" <<< "$listing" || fail "the package lacks $path"
 done
