@@ -1,5 +1,5 @@
 // The RTF reader and writer: hand-written documents for each rule of the
-// format (the control words as the RTF 1.9.1 specification defines them),
+// format (the control words as RTF 1.9.1 defines them),
 // notes written by LibreOffice Writer (rtf_samples/, see its README), the
 // writer's escapes, and the round trip through LibreOffice when it is
 // installed.
