@@ -14,6 +14,7 @@
 #include "texts/data_files.h"
 #include "walks/ical_export.h"
 #include "walks/period_report.h"
+#include "walks/report_odf.h"
 #include "texts_json.h"
 
 #include "lectionary/tree_files.h"
@@ -23,7 +24,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <algorithm>
@@ -51,7 +53,7 @@ constexpr std::string_view kUsage =
     "       indikt-cli backup copy|get|sync DIR [--components LIST | --all] [--rule RULE] [--data-root DIR]\n"
     "       indikt-cli search TEXT --scope menaion|lectionary|tropar|notes [--year Y] [--case] [--word]\n"
     "                  [--data-root DIR] [--today YYYY-MM-DD]\n"
-    "       indikt-cli report FROM TO --data menaion,lectionary,tropar,notes --format html|txt\n"
+    "       indikt-cli report FROM TO --data menaion,lectionary,tropar,notes --format html|odt|txt\n"
     "                  [--old-style] -o FILE [--data-root DIR] [--today YYYY-MM-DD]\n"
     "       indikt-cli options [--data-root DIR]\n"
     "       indikt-cli icons YYYY-MM-DD [--data-root DIR]\n"
@@ -88,7 +90,8 @@ constexpr std::string_view kUsage =
     "       contents entry, count and a piece of text around the first match; the\n"
     "       notes scope searches every note; --case matches case, --word whole words\n"
     "report writes the texts of every day from FROM to TO (either order) as a web\n"
-    "       page or a UTF-8 text file; with --old-style FROM and TO are old-style dates\n"
+    "       page, an ODF text document or a UTF-8 text file; with --old-style FROM and\n"
+    "       TO are old-style dates\n"
     "options prints the settings the Параметры dialog shows for the data root's\n"
     "       zk.ini, with the update sites and the program's version number\n"
     "icons  prints the icons of that day as the icon strip shows them: each picture's\n"
@@ -315,7 +318,28 @@ Date ReportDate(const std::string& text, bool old_style, std::string_view what)
     return civil;
 }
 
-void WriteReportFile(const Invocation& invocation, const std::string& data_root, Date today)
+// The ODF writer lays the document out with fonts, which takes a Qt Gui
+// application: indikt-cli starts an offscreen one for it, needing no display.
+class OffscreenGui {
+public:
+    OffscreenGui()
+    {
+        if (QCoreApplication::instance() == nullptr)
+            application_.emplace(argc_, arguments_);
+    }
+    bool ready() const { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+
+private:
+    char name_[11] = "indikt-cli";
+    char platform_option_[10] = "-platform";
+    char platform_[10] = "offscreen";
+    char* arguments_[4] = {name_, platform_option_, platform_, nullptr};
+    int argc_ = 3;
+    std::optional<QGuiApplication> application_;
+};
+
+// Writes the report file; an empty answer when it was written, else why not.
+std::string WriteReportFile(const Invocation& invocation, const std::string& data_root, Date today)
 {
     ReportData data;
     data.calendar = false;
@@ -337,21 +361,29 @@ void WriteReportFile(const Invocation& invocation, const std::string& data_root,
         start = comma + 1;
     }
     const std::string format = invocation.format.value_or("");
-    if (format != "html" && format != "txt")
-        throw UsageError("report needs --format html or txt");
+    if (format != "html" && format != "txt" && format != "odt")
+        throw UsageError("report needs --format html, odt or txt");
     if (!invocation.output)
         throw UsageError("report needs -o FILE");
     const ReportPeriod period = MakeReportPeriod(ReportDate(invocation.dates[0], invocation.old_style, "FROM"),
                                                  ReportDate(invocation.dates[1], invocation.old_style, "TO"));
-    QSaveFile file(QString::fromStdString(*invocation.output));
-    if (!file.open(QIODevice::WriteOnly))
-        throw UsageError("'" + *invocation.output + "' cannot be written: " + file.errorString().toStdString());
-    const WalkOutcome outcome = WriteReport(file, QString::fromStdString(data_root), period, data,
-                                            format == "html" ? ReportFormat::Html : ReportFormat::Text, today);
+    const QString path = QString::fromStdString(*invocation.output);
+    const QString root = QString::fromStdString(data_root);
+    if (format == "odt") {
+        const OffscreenGui gui;
+        if (!gui.ready())
+            return "an ODF document needs a Qt Gui application";
+        const OdfReportResult written = WriteOdfReport(path, root, period, data, today);
+        return written.failure.toStdString();
+    }
+    AtomicFileWriter file(path);
+    if (!file.begin())
+        return file.failure().toStdString();
+    const WalkOutcome outcome =
+        WriteReport(file, root, period, data, format == "html" ? ReportFormat::Html : ReportFormat::Text, today);
     if (outcome != WalkOutcome::Finished)
-        file.cancelWriting();
-    if (!file.commit())
-        throw UsageError("'" + *invocation.output + "' could not be written: " + file.errorString().toStdString());
+        return "the report was not finished";
+    return file.commit().error.toStdString();
 }
 
 bool ReadsDataRoot(const Invocation& invocation)
@@ -449,7 +481,10 @@ int Run(const Invocation& invocation, Date today, const std::string& data_root, 
         WriteSearchJsonLines(out, request, QString::fromStdString(data_root), today);
     } else if (invocation.command == "report") {
         ExpectDateCount(invocation, 2);
-        WriteReportFile(invocation, data_root, today);
+        if (const std::string failure = WriteReportFile(invocation, data_root, today); !failure.empty()) {
+            err << "indikt-cli: " << failure << '\n';
+            return kExitOutputFailed;
+        }
     } else if (invocation.command == "ical") {
         ExpectDateCount(invocation, 2);
         const Date from = ParseAcceptedDate(invocation.dates[0], "FROM");

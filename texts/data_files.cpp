@@ -219,42 +219,98 @@ QString WritableTarget(const QString& path, QString* error)
     return QFile::decodeName(resolved);
 }
 
-WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
-{
-    QString error;
-    const QString target = WritableTarget(path, &error);
-    if (target.isEmpty())
-        return {error};
-    const auto failure = [&path](int error_number) { return WriteResult{SaveFailure(path, SystemErrorText(error_number))}; };
+AtomicFileWriter::AtomicFileWriter(const QString& path) : path_(path) {}
 
+AtomicFileWriter::~AtomicFileWriter() { discard(); }
+
+bool AtomicFileWriter::begin()
+{
+    if (fd_ >= 0 || committed_)
+        return false;
+    QString error;
+    target_ = WritableTarget(path_, &error);
+    if (target_.isEmpty()) {
+        failure_ = error;
+        return false;
+    }
     struct stat existing {};
-    const bool existed = ::stat(Native(target).constData(), &existing) == 0;
-    const QString temporary = TemporaryPathFor(target);
-    const QByteArray temporary_name = Native(temporary);
-    const int fd = ::open(temporary_name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0)
-        return failure(errno);
+    const bool existed = ::stat(Native(target_).constData(), &existing) == 0;
+    temporary_ = TemporaryPathFor(target_);
+    fd_ = ::open(Native(temporary_).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd_ < 0) {
+        failure_ = SaveFailure(path_, SystemErrorText(errno));
+        return false;
+    }
     // The new file keeps the old one's permissions; a new file has the umask's.
-    bool done = !existed || ::fchmod(fd, existing.st_mode & 07777) == 0;
-    done = done && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    if (!done) {
-        const int reason = errno;
-        CloseKeepingError(fd);
-        ::unlink(temporary_name.constData());
-        return failure(reason);
+    if (existed && ::fchmod(fd_, existing.st_mode & 07777) != 0) {
+        failure_ = SaveFailure(path_, SystemErrorText(errno));
+        discard();
+        return false;
     }
-    if (::close(fd) != 0 || ::rename(temporary_name.constData(), Native(target).constData()) != 0) {
-        const int reason = errno;
-        ::unlink(temporary_name.constData());
-        return failure(reason);
+    write_errno_ = 0;
+    return QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+qint64 AtomicFileWriter::writeData(const char* data, qint64 size)
+{
+    if (fd_ < 0 || write_errno_ != 0)
+        return -1;
+    if (!WriteAll(fd_, QByteArray::fromRawData(data, qsizetype(size)))) {
+        write_errno_ = errno;
+        return -1;
     }
+    return size;
+}
+
+WriteResult AtomicFileWriter::commit()
+{
+    if (fd_ < 0)
+        return {failure_.isEmpty() ? SaveFailure(path_, QStringLiteral("файл не открыт для записи")) : failure_};
+    QIODevice::close();
+    const QByteArray temporary_name = Native(temporary_);
+    const auto fail = [this](int error_number) {
+        failure_ = SaveFailure(path_, SystemErrorText(error_number));
+        discard();
+        return WriteResult{failure_};
+    };
+    if (write_errno_ != 0)
+        return fail(write_errno_);
+    if (::fsync(fd_) != 0)
+        return fail(errno);
+    const int closed = ::close(fd_);
+    fd_ = -1;
+    if (closed != 0 || ::rename(temporary_name.constData(), Native(target_).constData()) != 0)
+        return fail(errno);
+    committed_ = true;
     // The rename itself is made durable with the folder.
-    const int folder = ::open(Native(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder = ::open(Native(QFileInfo(target_).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
         ::fsync(folder);
         ::close(folder);
     }
     return {};
+}
+
+void AtomicFileWriter::discard()
+{
+    if (isOpen())
+        QIODevice::close();
+    if (fd_ >= 0) {
+        CloseKeepingError(fd_);
+        fd_ = -1;
+    }
+    if (!committed_ && !temporary_.isEmpty())
+        ::unlink(Native(temporary_).constData());
+    temporary_.clear();
+}
+
+WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
+{
+    AtomicFileWriter writer(path);
+    if (!writer.begin())
+        return {writer.failure()};
+    writer.write(bytes);
+    return writer.commit();
 }
 
 int RemoveStaleTemporaryFiles(const QString& folder)

@@ -7,6 +7,7 @@
 // no message, since a day page simply shows nothing for it.
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QtGlobal>
 #include <QString>
 #include <QStringView>
@@ -78,6 +79,38 @@ struct WriteResult {
 // the old file whole; the target keeps its permissions. A failure names the
 // file and the reason in Russian.
 WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+// The same guarded path for a file written piece by piece (a long report):
+// begin() opens the hidden temporary file, the bytes are written to this
+// device, commit() syncs it and puts it in the place of the file. A writer
+// destroyed or discarded without a commit leaves the old file as it was and
+// no temporary behind. A failed write is remembered and reported by commit().
+class AtomicFileWriter final : public QIODevice {
+public:
+    explicit AtomicFileWriter(const QString& path);
+    ~AtomicFileWriter() override;
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // False, with failure() set, when nothing may be written at the path.
+    bool begin();
+    WriteResult commit();
+    void discard();
+    QString failure() const { return failure_; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override;
+
+private:
+    QString path_;
+    QString target_;
+    QString temporary_;
+    QString failure_;
+    int fd_ = -1;
+    int write_errno_ = 0;
+    bool committed_ = false;
+};
 
 // The file a save of `path` would replace: `path` itself, or the target of a
 // symbolic link. Empty, with `error` set, when nothing may be written there.

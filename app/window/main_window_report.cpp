@@ -6,7 +6,9 @@
 #include "main_window.h"
 
 #include "app/dialogs/report_dialog.h"
+#include "texts/data_files.h"
 #include "walks/period_report.h"
+#include "walks/report_odf.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,11 +19,9 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QProgressDialog>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTextDocument>
-#include <QTextDocumentWriter>
 #include <QUrl>
 
 namespace indikt {
@@ -124,17 +124,24 @@ bool TForm1::runReport(const ReportPeriod& period, const ReportData& data, int d
     QString failure;
     WalkOutcome outcome = WalkOutcome::Finished;
     if (destination == 0 || destination == 2) {
-        // Streamed into the file, which takes its place whole only at the end.
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) {
-            failure = "Создать файл в указанном каталоге не удалось.\nПопробуйте в другом каталоге...\n" + path;
+        // Streamed into a hidden file, which takes the place of the chosen one
+        // whole only at the end.
+        AtomicFileWriter file(path);
+        if (!file.begin()) {
+            failure = "Создать файл в указанном каталоге не удалось.\nПопробуйте в другом каталоге...\n" + file.failure();
         } else {
             outcome = WriteReport(file, context_.data_root, period, data, format, today(), on_day);
-            if (outcome == WalkOutcome::Finished && !file.commit())
-                failure = "Файл " + path + " не записан: " + file.errorString();
-            else if (outcome != WalkOutcome::Finished)
-                file.cancelWriting();
+            if (outcome == WalkOutcome::Finished) {
+                if (const WriteResult written = file.commit(); !written.ok())
+                    failure = written.error;
+            } else {
+                file.discard();
+            }
         }
+    } else if (destination == 1) {
+        const OdfReportResult written = WriteOdfReport(path, context_.data_root, period, data, today(), on_day);
+        outcome = written.outcome;
+        failure = written.failure;
     } else {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
@@ -142,25 +149,12 @@ bool TForm1::runReport(const ReportPeriod& period, const ReportData& data, int d
         if (outcome == WalkOutcome::Finished) {
             QTextDocument document;
             document.setHtml(QString::fromUtf8(buffer.data()));
-            if (destination == 1) {
-                // The writer closes its device when done, which a save file must not be: the
-                // package is made in memory and then put in place whole.
-                QBuffer package;
-                QTextDocumentWriter writer(&package, "odf");
-                QSaveFile file(path);
-                if (!writer.write(&document))
-                    failure = "Документ " + path + " не составлен.";
-                else if (!file.open(QIODevice::WriteOnly) || file.write(package.data()) != package.size() ||
-                         !file.commit())
-                    failure = "Документ " + path + " не записан: " + file.errorString();
-            } else {
-                auto* mime = new QMimeData;
-                mime->setHtml(QString::fromUtf8(buffer.data()));
-                mime->setText(document.toPlainText());
-                QGuiApplication::clipboard()->setMimeData(mime);
-                if (QGuiApplication::clipboard()->text().isEmpty())
-                    failure = "Буфер обмена остался пуст: отчет в него не передан.";
-            }
+            auto* mime = new QMimeData;
+            mime->setHtml(QString::fromUtf8(buffer.data()));
+            mime->setText(document.toPlainText());
+            QGuiApplication::clipboard()->setMimeData(mime);
+            if (QGuiApplication::clipboard()->text().isEmpty())
+                failure = "Буфер обмена остался пуст: отчет в него не передан.";
         }
     }
     if (progress)

@@ -735,22 +735,60 @@ TEST(CliReport, AnOldStylePeriodAcrossTheJulianLeapDayOf2100)
     struct Bad { std::vector<std::string> arguments; const char* message; };
     const std::string data_root = root.path().toStdString();
     const Bad bad[] = {
-        {{"report", "2025-01-01", "2025-01-02", "--data", "menaion", "--format", "odt", "-o", file.toStdString(),
-          "--data-root", data_root}, "--format html or txt"},
+        {{"report", "2025-01-01", "2025-01-02", "--data", "menaion", "--format", "pdf", "-o", file.toStdString(),
+          "--data-root", data_root}, "--format html, odt or txt"},
         {{"report", "2025-01-01", "2025-01-02", "--data", "psalter", "--format", "txt", "-o", file.toStdString(),
           "--data-root", data_root}, "--data takes"},
         {{"report", "2025-01-01", "2025-01-02", "--data", "menaion", "--format", "txt", "--data-root", data_root},
          "needs -o FILE"},
         {{"report", "2025-02-29", "2025-03-01", "--old-style", "--data", "menaion", "--format", "txt", "-o",
           file.toStdString(), "--data-root", data_root}, "not an old-style date"},
-        {{"report", "2025-01-01", "2025-01-02", "--data", "menaion", "--format", "txt", "-o",
-          (root.path() + "/нет/отчет.txt").toStdString(), "--data-root", data_root}, "cannot be written"},
     };
     for (const Bad& c : bad) {
         const Result bad_result = RunTool(c.arguments);
         EXPECT_EQ(bad_result.code, kExitBadArgument) << c.message;
         ExpectContains(bad_result.err, c.message);
     }
+}
+
+
+// The three file formats, and a file that cannot be written: the old file
+// stays, the message names it, the exit code says the output failed.
+TEST(CliReport, WritesAWebPageAnOdfDocumentOrAText)
+{
+    QTemporaryDir root;
+    const std::string data_root = root.path().toStdString();
+    struct Case { const char* format; const char* name; QByteArray start; };
+    const Case cases[] = {
+        {"html", "/отчет.htm", "<html>"},
+        {"txt", "/отчет.txt", "\xEF\xBB\xBF\xD0\xA6"},  // a byte-order mark, then "Ц"
+        {"odt", "/отчет.odt", "PK"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.format);
+        const QString file = root.path() + QString::fromUtf8(c.name);
+        const Result result = RunTool({"report", "2025-01-14", "2025-01-13", "--data", "menaion,notes", "--format",
+                                       c.format, "-o", file.toStdString(), "--data-root", data_root});
+        ASSERT_EQ(result.code, kExitOk) << result.err;
+        const QByteArray bytes = ReadBytes(file);
+        EXPECT_TRUE(bytes.startsWith(c.start)) << bytes.left(40).toStdString();
+        const QString text = std::string_view(c.format) == "odt" ? OdfContentXml(file) : QString::fromUtf8(bytes);
+        EXPECT_TRUE(text.contains(u"Понедельник 13 января (31 декабря по ст.ст.)"_qs)) << text.left(600).toStdString();
+        EXPECT_TRUE(text.contains(u"Вторник 14 января (1 января по ст.ст.)"_qs));
+    }
+
+    const QString kept = root.path() + "/папка";
+    ASSERT_TRUE(QDir().mkpath(kept));
+    for (const QString& target : {root.path() + "/нет/отчет.odt", root.path() + "/нет/отчет.txt", kept}) {
+        SCOPED_TRACE(target.toStdString());
+        const Result result = RunTool({"report", "2025-01-13", "2025-01-13", "--data", "menaion", "--format",
+                                       target.endsWith(".odt") ? "odt" : "txt", "-o", target.toStdString(),
+                                       "--data-root", data_root});
+        EXPECT_EQ(result.code, kExitOutputFailed);
+        ExpectContains(result.err, "Не удалось сохранить файл");
+        ExpectContains(result.err, target.toStdString());
+    }
+    EXPECT_TRUE(QFileInfo(kept).isDir());
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 
 #include <sys/resource.h>
@@ -22,6 +24,20 @@ inline QByteArray ReadBytes(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The content.xml of an ODF package, unpacked with unzip (which the set-up
+// script installs); empty when it cannot be read.
+inline QString OdfContentXml(const QString& package)
+{
+    const QString unzip = QStandardPaths::findExecutable("unzip");
+    if (unzip.isEmpty())
+        return {};
+    QProcess process;
+    process.start(unzip, {"-p", package, "content.xml"});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 // Makes every write that would take a file past `bytes` fail, as a full disk

@@ -158,6 +158,54 @@ TEST_F(DataFiles, AWriteThatFailsHalfwayLeavesTheOldFile)
     }
 }
 
+// A file written piece by piece: the old one stays until the commit, and a
+// writer given up, or one whose write failed, leaves it and no temporary.
+TEST_F(DataFiles, AStreamedWriteTakesThePlaceOfTheFileOnlyWhenCommitted)
+{
+    enum class End { Commit, Discard, Destroy, FullDisk };
+    struct Case { End end; const char* contents_after; bool ok; };
+    const Case cases[] = {
+        {End::Commit, "part one, part two", true},
+        {End::Discard, "old contents", false},
+        {End::Destroy, "old contents", false},
+        {End::FullDisk, "old contents", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.end));
+        const QString path = file("old contents");
+        const QString folder = QFileInfo(path).path();
+        bool ok = false;
+        {
+            AtomicFileWriter writer(path);
+            ASSERT_TRUE(writer.begin()) << writer.failure().toStdString();
+            EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), count + 1);
+            if (c.end == End::FullDisk) {
+                FileSizeLimit limit(8);
+                ASSERT_TRUE(limit.isSet());
+                EXPECT_EQ(writer.write(QByteArray(4096, 'n')), -1);
+                const WriteResult result = writer.commit();
+                EXPECT_TRUE(result.error.contains(path)) << result.error.toStdString();
+                ok = result.ok();
+            } else {
+                writer.write("part one, ");
+                writer.write("part two");
+                EXPECT_EQ(ReadBytes(path), QByteArray("old contents"));
+                if (c.end == End::Commit)
+                    ok = writer.commit().ok();
+                else if (c.end == End::Discard)
+                    writer.discard();
+            }
+        }
+        EXPECT_EQ(ok, c.ok);
+        EXPECT_EQ(ReadBytes(path), QByteArray(c.contents_after));
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), count) << "a temporary file was left";
+    }
+    AtomicFileWriter nowhere(dir.filePath(QStringLiteral("нет такой папки/отчет.txt")));
+    EXPECT_FALSE(nowhere.begin());
+    EXPECT_TRUE(nowhere.failure().contains(QStringLiteral("нет такой папки"))) << nowhere.failure().toStdString();
+    EXPECT_FALSE(nowhere.commit().ok());
+}
+
 TEST_F(DataFiles, AWriteIntoAnUnwritableFolderLeavesTheOldFile)
 {
     if (geteuid() == 0)
