@@ -145,18 +145,58 @@ QString BookmarkNameProblem(const QString& name)
     return {};
 }
 
+BookmarkList MergeBookmarkLists(const BookmarkList& base, const BookmarkList& ours, const BookmarkList& theirs)
+{
+    BookmarkList merged = theirs;
+    for (const Bookmark& was : base.items()) {
+        const int our_index = ours.indexOf(was.name);
+        const int their_index = merged.indexOf(was.name);
+        const bool they_changed = their_index >= 0 && merged.items()[std::size_t(their_index)].date != was.date;
+        if (our_index < 0 && their_index >= 0 && !they_changed)
+            merged.remove(their_index);
+    }
+    for (const Bookmark& mine : ours.items()) {
+        const int base_index = base.indexOf(mine.name);
+        const bool ours_changed = base_index < 0 || base.items()[std::size_t(base_index)].date != mine.date;
+        if (ours_changed)
+            merged.add(mine.name, mine.date);
+    }
+    return merged;
+}
+
 BookmarkStore::BookmarkStore(QString path) : path_(std::move(path)) { reload(); }
 
 void BookmarkStore::reload()
 {
+    stamp_ = StampOfFile(path_);
     read_ = ReadBookmarksFile(path_);
     list_ = read_.list;
 }
 
+void BookmarkStore::reloadIfChanged()
+{
+    if (!changed() && StampOfFile(path_) != stamp_)
+        reload();
+}
+
 WriteResult BookmarkStore::save(Date today)
 {
+    notice_.clear();
     if (!changed())
         return {};
+    if (StampOfFile(path_) != stamp_) {
+        const FileStamp their_stamp = StampOfFile(path_);
+        const BookmarksReadResult theirs = ReadBookmarksFile(path_);
+        if (!theirs.error.isEmpty())
+            return {theirs.error};
+        list_ = MergeBookmarkLists(read_.list, list_, theirs.list);
+        read_ = theirs;
+        stamp_ = their_stamp;
+        notice_ = "Файл закладок изменен другой программой или другой копией Индикта: "
+                  "его закладки объединены с вашими.";
+        if (!changed())
+            return {};
+    }
     std::optional<QByteArray> bytes = EncodeCp1251(BookmarksFileText(list_, today));
     if (!bytes)
         return {"Закладки не сохранены: в именах есть знаки, которых нет в кодировке Windows-1251."};
@@ -172,6 +212,7 @@ WriteResult BookmarkStore::save(Date today)
     const WriteResult written = WriteFileAtomically(path_, *bytes);
     if (written.ok()) {
         read_ = BookmarksReadResult{list_, true, 0, {}};
+        stamp_ = StampOfBytes(path_, *bytes);
     }
     return written;
 }

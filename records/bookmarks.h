@@ -66,6 +66,13 @@ BookmarksReadResult ReadBookmarksFile(const QString& path);
 // The text of the file; the header carries `today` in the program's own form.
 QString BookmarksFileText(const BookmarkList& list, Date today);
 
+// The list after two changes of one list: `ours` and `theirs` both began as
+// `base`. Their list is the start; our removals, additions and new dates are
+// applied to it, so neither side's change is lost (a bookmark both gave a new
+// date keeps ours; one removed on either side stays removed unless the other
+// side changed it).
+BookmarkList MergeBookmarkLists(const BookmarkList& base, const BookmarkList& ours, const BookmarkList& theirs);
+
 // Why a name cannot be kept: empty, too long, a line break, or a character
 // Windows-1251 has no place for (named in the message). Empty when it can.
 QString BookmarkNameProblem(const QString& name);
@@ -73,6 +80,9 @@ QString BookmarkNameProblem(const QString& name);
 // The bookmarks of a data root as the dialog keeps them: read once, written
 // only when they changed. When the last read was not clean, the file as it
 // was is kept beside it as "Закладки.txt.bak" before it is written over.
+// When the file changed since it was read (another copy of the program, an
+// editor), its list is read and merged with ours before the write, and
+// lastNotice() says so.
 class BookmarkStore {
 public:
     explicit BookmarkStore(QString path);
@@ -86,13 +96,20 @@ public:
 
     // Reads the file again, dropping changes not saved.
     void reload();
+    // Reads the file again when it changed since the last read or write and
+    // nothing here waits to be saved.
+    void reloadIfChanged();
     // Writes the list when it changed; nothing to do is success.
     WriteResult save(Date today);
+    // What the last save merged from elsewhere; empty when nothing.
+    const QString& lastNotice() const { return notice_; }
 
 private:
     QString path_;
     BookmarksReadResult read_;
     BookmarkList list_;
+    FileStamp stamp_;
+    QString notice_;
 };
 
 }  // namespace indikt

@@ -157,6 +157,8 @@ void TFrmBookmark::prepare(Date current, bool old_style, Tab tab)
         picker_->setDate(PickerDate(current, old_style));
     }
     DateTimePickerChange();
+    // Another copy of the program may have written the list meanwhile.
+    store_.reloadIfChanged();
     fillList();
     name_box_->clear();
     if (store_.list().empty())
@@ -312,6 +314,8 @@ void TFrmBookmark::done(int result)
     const WriteResult written = store_.save(today_());
     if (!written.ok())
         asker_().tell(this, "Индикт", "Закладки не сохранены: " + written.error);
+    else if (!store_.lastNotice().isEmpty())
+        asker_().tell(this, "Индикт", store_.lastNotice());
     QDialog::done(result);
 }
 

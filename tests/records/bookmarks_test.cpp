@@ -107,6 +107,47 @@ TEST(BookmarkName, RefusedNamesSayWhy)
     EXPECT_TRUE(emoji.contains("U+1F642")) << emoji.toStdString();
 }
 
+BookmarkList ListOf(std::initializer_list<std::pair<const char*, Date>> items)
+{
+    BookmarkList list;
+    for (const auto& [name, date] : items)
+        list.add(QString::fromUtf8(name), date);
+    return list;
+}
+
+// Both sides began with base = {А, Б, В}; each row is one change on each side.
+TEST(BookmarkMerge, NeitherSidesChangeIsLost)
+{
+    const Date a = D(2025, 1, 7), b = D(2025, 4, 20), c = D(2025, 8, 28), x = D(2026, 1, 1), y = D(2026, 2, 2);
+    const BookmarkList base = ListOf({{"А", a}, {"Б", b}, {"В", c}});
+    struct Case {
+        const char* what;
+        BookmarkList ours;
+        BookmarkList theirs;
+        BookmarkList merged;
+    };
+    const Case cases[] = {
+        {"both add", ListOf({{"А", a}, {"Б", b}, {"В", c}, {"Мой", x}}), ListOf({{"А", a}, {"Б", b}, {"В", c}, {"Их", y}}),
+         ListOf({{"А", a}, {"Б", b}, {"В", c}, {"Их", y}, {"Мой", x}})},
+        {"we remove, they add", ListOf({{"А", a}, {"В", c}}), ListOf({{"А", a}, {"Б", b}, {"В", c}, {"Их", y}}),
+         ListOf({{"А", a}, {"В", c}, {"Их", y}})},
+        {"they remove, we add", ListOf({{"А", a}, {"Б", b}, {"В", c}, {"Мой", x}}), ListOf({{"Б", b}}),
+         ListOf({{"Б", b}, {"Мой", x}})},
+        {"we redate what they removed", ListOf({{"А", x}, {"Б", b}, {"В", c}}), ListOf({{"Б", b}, {"В", c}}),
+         ListOf({{"Б", b}, {"В", c}, {"А", x}})},
+        {"we remove what they redated", ListOf({{"Б", b}, {"В", c}}), ListOf({{"А", y}, {"Б", b}, {"В", c}}),
+         ListOf({{"А", y}, {"Б", b}, {"В", c}})},
+        {"both redate: ours", ListOf({{"А", x}, {"Б", b}, {"В", c}}), ListOf({{"А", y}, {"Б", b}, {"В", c}}),
+         ListOf({{"А", x}, {"Б", b}, {"В", c}})},
+        {"both add one name", ListOf({{"А", a}, {"Б", b}, {"В", c}, {"Н", x}}), ListOf({{"А", a}, {"Б", b}, {"В", c}, {"Н", y}}),
+         ListOf({{"А", a}, {"Б", b}, {"В", c}, {"Н", x}})},
+    };
+    for (const Case& c_ : cases) {
+        SCOPED_TRACE(c_.what);
+        EXPECT_EQ(Names(MergeBookmarkLists(base, c_.ours, c_.theirs)), Names(c_.merged));
+    }
+}
+
 class BookmarkStoreTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -186,6 +227,33 @@ TEST_F(BookmarkStoreTest, AnOversizedFileIsNotRead)
     EXPECT_TRUE(read.exists);
     EXPECT_FALSE(read.error.isEmpty());
     EXPECT_TRUE(read.list.empty());
+}
+
+// Two copies of the program on one data root: each dialog read the list, each
+// changes it and saves; the second save merges and says so.
+TEST_F(BookmarkStoreTest, TwoCopiesOnOneFileLoseNothing)
+{
+    ASSERT_TRUE(WriteBytes(path(), *EncodeCp1251("Закладки от 01.01.2025\r\n\r\n" + Pair(D(2024, 1, 7), "А") +
+                                                  Pair(D(2024, 2, 1), "Б"))));
+    BookmarkStore first(path());
+    BookmarkStore second(path());
+    first.add("Первая копия", D(2025, 5, 1));
+    first.remove(first.list().indexOf("А"));
+    second.add("Вторая копия", D(2025, 6, 1));
+    ASSERT_TRUE(first.save(D(2025, 1, 2)).ok());
+    EXPECT_TRUE(first.lastNotice().isEmpty());
+    ASSERT_TRUE(second.save(D(2025, 1, 3)).ok());
+    EXPECT_FALSE(second.lastNotice().isEmpty());
+    EXPECT_EQ(Names(BookmarkStore(path()).list()),
+              Names(ListOf({{"Б", D(2024, 2, 1)}, {"Первая копия", D(2025, 5, 1)}, {"Вторая копия", D(2025, 6, 1)}})));
+
+    // The first copy's dialog, opened again, reads what the second wrote.
+    first.reloadIfChanged();
+    EXPECT_EQ(first.list(), BookmarkStore(path()).list());
+    // And a store with nothing new does not write over a changed file.
+    ASSERT_TRUE(WriteBytes(path(), *EncodeCp1251("Закладки от 01.01.2025\r\n\r\n" + Pair(D(2024, 3, 3), "В"))));
+    EXPECT_TRUE(second.save(D(2025, 1, 4)).ok());
+    EXPECT_EQ(Names(BookmarkStore(path()).list()), Names(ListOf({{"В", D(2024, 3, 3)}})));
 }
 
 }  // namespace
