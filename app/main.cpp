@@ -3,6 +3,7 @@
 // each of which writes the settings back.
 
 #include "app/window/main_window.h"
+#include "backup/backup_engine.h"
 #include "calendar/date_texts.h"
 #include "platform/autostart.h"
 #include "platform/installed_tree.h"
@@ -129,7 +130,9 @@ int main(int argc, char** argv)
                                         settings.date(kSectionWindows, kKeyAutoStartDay), today))
         return 0;
     single.Listen();
-    // Saves that a crash or a kill cut short leave hidden temporary files.
+    // Saves that a crash or a kill cut short leave hidden temporary files; a
+    // restore cut short may have left a component folder aside.
+    RecoverInterruptedBackups(data_root);
     RemoveStaleTemporaryFiles(data_root);
     RemoveStaleTemporaryFiles(data_root + "/Записи");
 

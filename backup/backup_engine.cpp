@@ -6,10 +6,19 @@
 #include <QDir>
 #include <QFile>
 
+#include <QRegularExpression>
+
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <system_error>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <stdio.h>
+#include <unistd.h>
 
 namespace indikt {
 
@@ -41,6 +50,46 @@ fs::file_type TypeOf(const fs::path& path)
 }
 
 bool Exists(const fs::path& path) { return TypeOf(path) != fs::file_type::not_found && TypeOf(path) != fs::file_type::none; }
+
+// The staging folder of a run names the process, so that a later run can
+// tell the leftover of a killed run from the work of one still running.
+const QRegularExpression& StagingName()
+{
+    static const QRegularExpression name(QStringLiteral(R"(^\.indikt-staging-(\d+)-.*$)"));
+    return name;
+}
+
+bool ProcessIsGone(const QString& pid_text)
+{
+    bool ok = false;
+    const qlonglong pid = pid_text.toLongLong(&ok);
+    return ok && pid > 0 && pid <= std::numeric_limits<pid_t>::max() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Puts the complete new copy in the place of the old one. Where the file
+// system can, both change places in one step, so that a crash at any moment
+// leaves one of them at the target; elsewhere the old one is moved aside
+// first (a crash between the two moves is mended by
+// RecoverInterruptedBackups from the ".old" copy).
+std::error_code SwapInto(const fs::path& fresh, const fs::path& target, const fs::path& old)
+{
+    std::error_code error;
+    if (::renameat2(AT_FDCWD, fresh.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
+        fs::rename(fresh, old, error);  // `fresh` now holds the old copy
+        return {};
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return std::error_code(errno, std::generic_category());
+    fs::rename(target, old, error);
+    if (error)
+        return error;
+    fs::rename(fresh, target, error);
+    if (error) {
+        std::error_code ignored;
+        fs::rename(old, target, ignored);
+    }
+    return error;
+}
 
 // True when `inner` is `outer` or lies inside it (both canonical).
 bool IsWithin(const fs::path& inner, const fs::path& outer)
@@ -318,7 +367,8 @@ BackupRun::Copied BackupRun::copyFile(const fs::path& source, const fs::path& ta
 
 ComponentOutcome BackupRun::copyFolderStaged(const fs::path& source, const fs::path& target, bool from_archive)
 {
-    const fs::path staging = target.parent_path() / PathOf(kStagingPrefix + QStringLiteral("staging-") + stamp_);
+    const fs::path staging = target.parent_path() / PathOf(kStagingPrefix + QStringLiteral("staging-") +
+                                                          QString::number(::getpid()) + u'-' + stamp_);
     const fs::path fresh = staging / target.filename();
     std::error_code error;
     fs::create_directories(fresh, error);
@@ -348,20 +398,13 @@ ComponentOutcome BackupRun::copyFolderStaged(const fs::path& source, const fs::p
 
     // The complete copy takes the old one's place; the old one goes only then.
     const fs::path old = staging / PathOf(TextOf(target.filename()) + QStringLiteral(".old"));
-    const bool had_old = Exists(target);
-    if (had_old) {
-        fs::rename(target, old, error);
-        if (error) {
-            fail(target, ErrorText(error));
-            return discard(ComponentOutcome::Failed);
-        }
+    if (Exists(target)) {
+        error = SwapInto(fresh, target, old);
+    } else {
+        fs::rename(fresh, target, error);
     }
-    fs::rename(fresh, target, error);
     if (error) {
         fail(target, ErrorText(error));
-        std::error_code ignored;
-        if (had_old)
-            fs::rename(old, target, ignored);
         return discard(ComponentOutcome::Failed);
     }
     return discard(ComponentOutcome::Done);
@@ -686,6 +729,8 @@ void BackupRun::run()
         report_.refused = true;
         return;
     }
+    RecoverInterruptedBackups(TextOf(root_));
+    RecoverInterruptedBackups(TextOf(archive_));
     std::vector<BackupComponent> chosen;
     for (const BackupComponent component : kBackupComponents) {
         if (request_.all || std::find(request_.components.begin(), request_.components.end(), component) !=
@@ -812,6 +857,40 @@ BackupReport RunBackup(const BackupRequest& request, const BackupControl& contro
     BackupReport report;
     BackupRun(request, control, report).run();
     return report;
+}
+
+int RecoverInterruptedBackups(const QString& folder)
+{
+    int mended = 0;
+    const fs::path base = PathOf(folder);
+    std::error_code error;
+    fs::directory_iterator it(base, error);
+    std::vector<fs::path> leftovers;
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        const QRegularExpressionMatch match = StagingName().match(TextOf(it->path().filename()));
+        if (match.hasMatch() && TypeOf(it->path()) == fs::file_type::directory && ProcessIsGone(match.captured(1)))
+            leftovers.push_back(it->path());
+    }
+    for (const fs::path& staging : leftovers) {
+        // An old copy whose place is empty goes back: the run was killed
+        // between moving it aside and putting the new one in.
+        for (fs::directory_iterator entry(staging, error); !error && entry != fs::directory_iterator();
+             entry.increment(error)) {
+            const QString name = TextOf(entry->path().filename());
+            if (!name.endsWith(QStringLiteral(".old")))
+                continue;
+            const fs::path place = base / PathOf(name.chopped(4));
+            std::error_code moved;
+            if (!Exists(place)) {
+                fs::rename(entry->path(), place, moved);
+                if (!moved)
+                    ++mended;
+            }
+        }
+        std::error_code ignored;
+        fs::remove_all(staging, ignored);
+    }
+    return mended;
 }
 
 QString CheckedFolder(const QString& value, QString* error)

@@ -118,6 +118,13 @@ struct BackupReport {
 
 BackupReport RunBackup(const BackupRequest& request, const BackupControl& control = {});
 
+// A copy or restore killed midway leaves its staging folder beside the
+// components: the old copy of a component whose place is empty is put back,
+// and the leftovers of runs whose process is gone are removed. Called at the
+// start of every run and by the program at start; returns how many
+// components were put back.
+int RecoverInterruptedBackups(const QString& folder);
+
 // The checked form of a folder value: canonical, absolute, existing, a folder
 // and not "/". Empty with `error` set otherwise. A relative or empty value is
 // refused, never resolved against the working folder.

@@ -528,3 +528,46 @@ TEST(BackupBusyTest, OnlyOneOperationHoldsTheFlag)
 
 }  // namespace
 }  // namespace indikt
+
+namespace indikt {
+namespace {
+
+// What a copy or restore killed at each step leaves, and what the next start
+// makes of it: the old copy of a component whose place is empty comes back,
+// a complete swap keeps the new copy, and the work of a live run is left.
+TEST_F(BackupTest, ARunKilledMidwayIsMendedAtTheNextStart)
+{
+    const QString dead = ".indikt-staging-999999999-20261209-123005";
+    const QString live = ".indikt-staging-" + QString::number(::getpid()) + "-20261209-123005";
+    struct Case {
+        const char* moment;
+        QString staging;
+        bool place_filled;     // "Записи" exists (the swap happened)
+        bool old_aside;        // "Записи.old" in the staging folder
+        const char* notes_after;
+        bool staging_left;
+        int mended;
+    };
+    const Case cases[] = {
+        {"while copying", dead, true, false, "old", false, 0},
+        {"between the two moves", dead, false, true, "old", false, 1},
+        {"after the swap", dead, true, true, "new", false, 0},
+        {"a run still going", live, false, true, "", true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.moment);
+        QDir(root_).removeRecursively();
+        const QString staging = inRoot(c.staging);
+        put(staging + "/Записи/апр01.rtf", "half");
+        if (c.old_aside)
+            put(staging + "/Записи.old/апр01.rtf", "old");
+        if (c.place_filled)
+            put(inRoot("Записи/апр01.rtf"), c.old_aside ? "new" : "old");
+        EXPECT_EQ(RecoverInterruptedBackups(root_), c.mended);
+        EXPECT_EQ(ReadBytes(inRoot("Записи/апр01.rtf")), QByteArray(c.notes_after));
+        EXPECT_EQ(QFileInfo::exists(staging), c.staging_left);
+    }
+}
+
+}  // namespace
+}  // namespace indikt
