@@ -1,5 +1,7 @@
 #include "cp1251.h"
 
+#include <QStringDecoder>
+
 #include <array>
 
 namespace indikt {
@@ -163,7 +165,9 @@ QString DecodeFileText(QByteArrayView bytes)
     bytes = bytes.first(scan.complete_length);
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
-    return QString::fromUtf8(bytes);
+    // Exactly one mark is dropped: a U+FEFF after it belongs to the text.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return utf8.decode(bytes);
 }
 
 QByteArray EncodeFileText(QStringView text)
@@ -171,6 +175,10 @@ QByteArray EncodeFileText(QStringView text)
     std::optional<QByteArray> bytes = EncodeCp1251(text);
     if (bytes && !LooksLikeUtf8(*bytes))
         return *std::move(bytes);
+    // The reader takes a leading U+FEFF for the byte-order mark and drops it:
+    // a text that begins with one gets a mark before it, so that it survives.
+    if (text.startsWith(QChar(0xFEFF)))
+        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
     return text.toUtf8();
 }
 

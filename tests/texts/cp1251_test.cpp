@@ -116,6 +116,9 @@ TEST(EncodeFileText, WhatIsWrittenReadsBackAsTheSameText)
         {"only bytes that form UTF-8", "Вё", false},
         {"a letter the code page lacks", "Ἰησοῦς", false},
         {"ASCII", "OneCopy=1", true},
+        // Found by fuzzing the INI reader: a line that began with U+FEFF became
+        // the file's first line and was then read as the byte-order mark.
+        {"a text that begins with U+FEFF", QString(QChar(0xFEFF)) + "[Windows]", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
