@@ -8,7 +8,13 @@
 #include <QStandardPaths>
 #include <QString>
 
+#include <QDirIterator>
+#include <QStringList>
+
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -65,6 +71,53 @@ public:
 private:
     rlimit old_limit_{};
     void (*old_handler_)(int) = nullptr;
+    bool set_ = false;
+};
+
+// Makes a folder and everything under it read-only for the life of the
+// object, as a read-only medium is: for root, whom permissions do not bind, a
+// read-only bind mount of the folder over itself (isSet() is false where the
+// machine allows no mounts); for anyone else the permissions of its folders.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString& folder) : path_(QFile::encodeName(folder))
+    {
+        if (geteuid() == 0) {
+            mounted_ = ::mount(path_.constData(), path_.constData(), nullptr, MS_BIND, nullptr) == 0;
+            if (mounted_ &&
+                ::mount(nullptr, path_.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
+                ::umount2(path_.constData(), MNT_DETACH);
+                mounted_ = false;
+            }
+            set_ = mounted_;
+            return;
+        }
+        folders_ << QString::fromLocal8Bit(path_);
+        QDirIterator it(folder, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            folders_ << it.next();
+        set_ = true;
+        for (const QString& each : folders_)
+            set_ = ::chmod(QFile::encodeName(each).constData(), 0555) == 0 && set_;
+    }
+    ~ReadOnlyFolder()
+    {
+        if (mounted_)
+            ::umount2(path_.constData(), MNT_DETACH);
+        for (const QString& each : folders_)
+            ::chmod(QFile::encodeName(each).constData(), 0755);
+    }
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+    bool isSet() const { return set_; }
+    // True when writes fail as on a read-only medium (EROFS), not by permissions.
+    bool isMount() const { return mounted_; }
+
+private:
+    QByteArray path_;
+    QStringList folders_;
+    bool mounted_ = false;
     bool set_ = false;
 };
 

@@ -255,6 +255,38 @@ TEST_F(NotesWindowTest, AFailedWriteSaysSoAndKeepsTheText)
     EXPECT_EQ(textOf("ноя252026.rtf").size(), 50000);
 }
 
+// The whole data root on a read-only medium: the note and the settings say
+// why they were not saved, and the window goes on working.
+TEST_F(NotesWindowTest, OnAReadOnlyMediumEverySaveSaysWhyAndTheWindowGoesOn)
+{
+    type("в дорогу");
+    {
+        ReadOnlyFolder read_only(root.path());
+        if (!read_only.isSet())
+            GTEST_SKIP() << "no read-only mount here (root without CAP_SYS_ADMIN)";
+        action("ActionSaveSapis")->trigger();
+        ASSERT_EQ(asker.told.size(), 1);
+        EXPECT_TRUE(asker.told[0].startsWith("Запись не сохранена.")) << asker.told[0].toStdString();
+        EXPECT_TRUE(asker.told[0].contains(read_only.isMount() ? "только для чтения" : "нет прав на запись"))
+            << asker.told[0].toStdString();
+        EXPECT_TRUE(editor()->document()->isModified());
+
+        // Giving the text up moves on to the next day.
+        asker.answers = {QMessageBox::No};
+        window->ActionSlDnExecute();
+        EXPECT_EQ(window->currentDate(), D(2026, 12, 9));
+
+        // Closing cannot save the settings: the window stays, and says why.
+        EXPECT_FALSE(window->close());
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("Настройки не сохранены: "))
+            << window->statusBar()->currentMessage().toStdString();
+        EXPECT_TRUE(window->statusBar()->currentMessage().contains("zk.ini"));
+    }
+    EXPECT_FALSE(QFileInfo::exists(root.path() + "/zk.ini"));
+    EXPECT_FALSE(has("ноя252026.rtf"));
+}
+
 TEST_F(NotesWindowTest, YearlyAndOneTimeAndTheHiddenOneTimeNote)
 {
     type("Рождество");
