@@ -287,6 +287,52 @@ TEST_F(NotesWindowTest, OnAReadOnlyMediumEverySaveSaysWhyAndTheWindowGoesOn)
     EXPECT_FALSE(has("ноя252026.rtf"));
 }
 
+// Two copies of the program on one data root ("OneCopy" off) write the note
+// of one day: the second is asked, and neither text is lost.
+TEST_F(NotesWindowTest, TwoCopiesWritingOneDayLoseNeitherText)
+{
+    const std::unique_ptr<TForm1> second = open();
+    NotesEditor* other = second->findChild<NotesEditor*>("RichEditSapis");
+    ASSERT_NE(other, nullptr);
+    const auto type_into = [](NotesEditor* into, const QString& text) {
+        into->setFocus();
+        for (const QChar ch : text)
+            QTest::sendKeyEvent(QTest::Click, into, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    };
+    QStringList all_texts;
+    const auto every_text = [&] {
+        all_texts.clear();
+        for (const QString& name : QDir(notes()).entryList({"*.rtf"}, QDir::Files))
+            all_texts << textOf(name);
+        return all_texts.join("|");
+    };
+
+    // A new note in both: the second save appends the first one's text.
+    type("первая");
+    type_into(other, "вторая");
+    window->findChild<QAction*>("ActionSaveSapis")->trigger();
+    asker.answers = {QMessageBox::Yes};
+    second->findChild<QAction*>("ActionSaveSapis")->trigger();
+    ASSERT_EQ(asker.questions.size(), 1);
+    EXPECT_TRUE(asker.questions[0].startsWith("На этот день уже есть запись")) << asker.questions[0].toStdString();
+    EXPECT_TRUE(every_text().contains("первая")) << all_texts.join("|").toStdString();
+    EXPECT_TRUE(every_text().contains("вторая"));
+
+    // Both change the note they show: the second save keeps the first's
+    // version beside its own.
+    window->ActionSlDnExecute();
+    window->ActionPrDnExecute();
+    type(" ещё");
+    type_into(other, " и ещё");
+    window->findChild<QAction*>("ActionSaveSapis")->trigger();
+    asker.answers = {QMessageBox::Yes};
+    second->findChild<QAction*>("ActionSaveSapis")->trigger();
+    ASSERT_EQ(asker.questions.size(), 2);
+    const QString texts = every_text();
+    EXPECT_TRUE(texts.contains(" ещё")) << texts.toStdString();
+    EXPECT_TRUE(texts.contains(" и ещё")) << texts.toStdString();
+}
+
 TEST_F(NotesWindowTest, YearlyAndOneTimeAndTheHiddenOneTimeNote)
 {
     type("Рождество");
