@@ -1,9 +1,9 @@
-// make-bench-tree DIR: writes a full-size synthetic data tree into DIR for
-// benchmarks and load tests. Every day key in every fixed folder, every
+// make-bench-tree [--notes-years N] [--memo-records N] DIR: writes a
+// full-size synthetic data tree into DIR for benchmarks and load tests. Every day key in every fixed folder, every
 // distance from Pascha in every movable folder, the date-and-weekday files,
 // the troparia in their three languages, 77 books of the Bible in four forms,
-// the lives and the icons of every day, notes for ten years and a
-// "Памятка.txt" of 500 records. The texts are filler of realistic length in
+// the lives and the icons of every day, daily notes for ten years (or N) and
+// a "Памятка.txt" of 500 records (or N). The texts are filler of realistic length in
 // Windows-1251 with CR LF; the same run always writes the same tree.
 
 #include "tools/bench_texts.h"
@@ -38,7 +38,6 @@ constexpr int kYearDaysAfterPascha = 284;
 constexpr int kReadingDaysAfterPascha = 350;
 
 constexpr int kFirstNoteYear = 2016;
-constexpr int kNoteYears = 10;
 constexpr int kFirstInstructionYear = 2020;
 constexpr int kInstructionYears = 10;
 
@@ -165,7 +164,10 @@ QStringList DayKeysWithWeekday()
 
 class BenchTree {
 public:
-    BenchTree(TreeWriter& writer, FillerText& filler) : out_(writer), filler_(filler) {}
+    BenchTree(TreeWriter& writer, FillerText& filler, int note_years, int memo_records)
+        : out_(writer), filler_(filler), note_years_(note_years), memo_records_(memo_records)
+    {
+    }
 
     void WriteAll()
     {
@@ -639,7 +641,7 @@ private:
     {
         const QString folder = QStringLiteral("Записи/");
         const QStringList& keys = AllDayKeys();
-        for (int year = kFirstNoteYear; year < kFirstNoteYear + kNoteYears; ++year) {
+        for (int year = kFirstNoteYear; year < kFirstNoteYear + note_years_; ++year) {
             const bool julian_leap = year % 4 == 0;
             for (const QString& key : keys) {
                 if (key == "фев29" && !julian_leap)
@@ -651,13 +653,17 @@ private:
             out_.Bytes(folder + keys[i] + ".rtf", NoteRtf(filler_.Text(200)));
     }
 
-    // 200 jubilees, 200 feasts of every kind and status and 100 events, the
-    // commemorations of a busy user, as the records benchmarks use them.
+    // By default 200 jubilees, 200 feasts of every kind and status and 100
+    // events, the commemorations of a busy user, as the records benchmarks
+    // use them; a larger number keeps those shares.
     void WriteMemo()
     {
         const MemoClock clock{FromCivil(2026, 12, 8), 12 * 60};
+        const int jubilees = memo_records_ * 2 / 5;
+        const int feasts = memo_records_ * 2 / 5;
+        const int events = memo_records_ - jubilees - feasts;
         MemoLists lists;
-        for (int i = 0; i < 200; ++i) {
+        for (int i = 0; i < jubilees; ++i) {
             YubRecord jubilee;
             jubilee.name = "Юбилей раба Божия " + QString::number(i);
             jubilee.stored = FromCivil(1950 + i % 70, 1 + i % 12, 1 + i % 28);
@@ -667,12 +673,12 @@ private:
             ComputeJubilee(jubilee, clock);
             lists.jubilees.push_back(jubilee);
         }
-        for (int i = 0; i < 200; ++i) {
+        for (int i = 0; i < feasts; ++i) {
             const FeastStatus status = FeastStatus(i % 3);
             lists.feasts.push_back(MakeFeast("Праздник " + QString::number(i), i % 4 == 0, status, i % 100 - 50,
                                              FromCivil(2026, 1 + i % 12, 1 + i % 28), true, clock));
         }
-        for (int i = 0; i < 100; ++i) {
+        for (int i = 0; i < events; ++i) {
             SobRecord event{.name = "Событие " + QString::number(i), .active = true, .period = EventPeriod(i % 4),
                             .minute = (i * 37) % kMinutesPerDay, .stored = FromCivil(2027, 1 + i % 12, 1 + i % 28),
                             .occurrence = {}, .waiting = 0};
@@ -684,6 +690,8 @@ private:
 
     TreeWriter& out_;
     FillerText& filler_;
+    int note_years_;
+    int memo_records_;
 };
 
 constexpr unsigned kSeed = 20251;
@@ -700,21 +708,39 @@ int main(int argc, char** argv)
     const QStringList arguments = app.arguments();
     QTextStream out(stdout);
     QTextStream err(stderr);
-    if (arguments.size() != 2) {
-        err << "usage: make-bench-tree DIR\n";
+    int note_years = 10;
+    int memo_records = 500;
+    QString folder;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        bool ok = true;
+        if (arguments[i] == "--notes-years" && i + 1 < arguments.size())
+            note_years = arguments[++i].toInt(&ok);
+        else if (arguments[i] == "--memo-records" && i + 1 < arguments.size())
+            memo_records = arguments[++i].toInt(&ok);
+        else if (folder.isEmpty() && !arguments[i].startsWith("--"))
+            folder = arguments[i];
+        else
+            ok = false;
+        if (!ok || note_years < 0 || note_years > 100 || memo_records < 0 || memo_records > 100000) {
+            folder.clear();
+            break;
+        }
+    }
+    if (folder.isEmpty()) {
+        err << "usage: make-bench-tree [--notes-years 0-100] [--memo-records 0-100000] DIR\n";
         return 2;
     }
     QElapsedTimer timer;
     timer.start();
-    indikt::TreeWriter writer(QDir(arguments[1]).absolutePath());
+    indikt::TreeWriter writer(QDir(folder).absolutePath());
     indikt::FillerText filler(indikt::kSeed);
-    indikt::BenchTree(writer, filler).WriteAll();
+    indikt::BenchTree(writer, filler, note_years, memo_records).WriteAll();
     if (!writer.error().isEmpty()) {
         err << writer.error() << '\n';
         return 1;
     }
     out << writer.files() << " files, " << writer.bytes() << " bytes (" << QString::number(writer.bytes() / 1048576.0, 'f', 1)
-        << " MiB) written into " << arguments[1] << " in " << QString::number(timer.elapsed() / 1000.0, 'f', 1)
+        << " MiB) written into " << folder << " in " << QString::number(timer.elapsed() / 1000.0, 'f', 1)
         << " s\n";
     return 0;
 }
