@@ -66,6 +66,48 @@ bool ProcessIsGone(const QString& pid_text)
     return ok && pid > 0 && pid <= std::numeric_limits<pid_t>::max() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
 }
 
+// A new file in a staging folder: created (never through a link or over a
+// file), written whole, no sync of its own.
+WriteResult WriteNewFile(const fs::path& path, const QByteArray& bytes)
+{
+    const auto failure = [&path](int reason) {
+        return WriteResult{QStringLiteral("Не удалось сохранить файл \"") + TextOf(path) + QStringLiteral("\": ") +
+                           SystemErrorText(reason) + u'.'};
+    };
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return failure(errno);
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            const int reason = written < 0 ? errno : ENOSPC;
+            ::close(fd);
+            return failure(reason);
+        }
+        data += written;
+        left -= written;
+    }
+    if (::close(fd) != 0)
+        return failure(errno);
+    return {};
+}
+
+// Everything written to the file system of `folder` reaches the medium.
+// Returns 0, or the reason it did not.
+int SyncFileSystemOf(const fs::path& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int result = ::syncfs(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return result;
+}
+
 // Puts the complete new copy in the place of the old one. Where the file
 // system can, both change places in one step, so that a crash at any moment
 // leaves one of them at the target; elsewhere the old one is moved aside
@@ -220,7 +262,11 @@ private:
 
     bool checkFolders();
     std::vector<fs::path> filesUnder(const fs::path& folder, bool* complete);
-    Copied copyFile(const fs::path& source, const fs::path& target, bool from_archive, bool target_in_archive);
+    // Into a staging folder a file is written plainly (the folder is synced
+    // once before it is swapped in); anywhere else through the guarded save.
+    enum class Into { Place, Staging };
+    Copied copyFile(const fs::path& source, const fs::path& target, bool from_archive, bool target_in_archive,
+                    Into into = Into::Place);
     ComponentOutcome copyComponent(BackupComponent component, const fs::path& source_base,
                                    const fs::path& target_base, bool from_archive);
     ComponentOutcome copyFolderStaged(const fs::path& source, const fs::path& target, bool from_archive);
@@ -329,7 +375,7 @@ std::vector<fs::path> BackupRun::filesUnder(const fs::path& folder, bool* comple
 }
 
 BackupRun::Copied BackupRun::copyFile(const fs::path& source, const fs::path& target, bool from_archive,
-                                      bool target_in_archive)
+                                      bool target_in_archive, Into into)
 {
     const std::optional<QByteArray> bytes = ReadFileBytes(TextOf(source), request_.max_file_bytes);
     if (!bytes) {
@@ -351,7 +397,8 @@ BackupRun::Copied BackupRun::copyFile(const fs::path& source, const fs::path& ta
         fail(target.parent_path(), ErrorText(error));
         return Copied::Failed;
     }
-    const WriteResult written = WriteFileAtomically(TextOf(target), *bytes);
+    const WriteResult written =
+        into == Into::Staging ? WriteNewFile(target, *bytes) : WriteFileAtomically(TextOf(target), *bytes);
     if (!written.ok()) {
         fail(target, written.error);
         return Copied::Failed;
@@ -388,7 +435,8 @@ ComponentOutcome BackupRun::copyFolderStaged(const fs::path& source, const fs::p
     for (const fs::path& file : files) {
         if (cancelled())
             return discard(ComponentOutcome::Cancelled);
-        if (copyFile(file, fresh / fs::relative(file, source, error), from_archive, true) == Copied::Failed)
+        if (copyFile(file, fresh / fs::relative(file, source, error), from_archive, true, Into::Staging) ==
+            Copied::Failed)
             complete = false;
     }
     if (!complete)
@@ -396,6 +444,11 @@ ComponentOutcome BackupRun::copyFolderStaged(const fs::path& source, const fs::p
     if (cancelled())
         return discard(ComponentOutcome::Cancelled);
 
+    // The copy is on the medium before it takes the old one's place.
+    if (const int reason = SyncFileSystemOf(staging); reason != 0) {
+        fail(fresh, SystemErrorText(reason));
+        return discard(ComponentOutcome::Failed);
+    }
     // The complete copy takes the old one's place; the old one goes only then.
     const fs::path old = staging / PathOf(TextOf(target.filename()) + QStringLiteral(".old"));
     if (Exists(target)) {
