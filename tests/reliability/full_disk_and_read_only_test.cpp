@@ -26,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 
 namespace indikt {
 namespace {
@@ -152,6 +153,7 @@ std::vector<Writer> Writers()
 }
 
 enum class Trouble { FullDisk, ReadOnly };
+void PrintTo(Trouble trouble, std::ostream* out) { *out << (trouble == Trouble::FullDisk ? "full disk" : "read-only"); }
 
 class FullDiskAndReadOnly : public ::testing::TestWithParam<Trouble> {
 protected:
