@@ -5,6 +5,7 @@
 #include "texts/cp1251.h"
 
 #include "file_helpers.h"
+#include "scripted_asker.h"
 #include "qt_printers.h"
 
 #include <QAction>
@@ -37,47 +38,6 @@ namespace {
 Date D(int year, int month, int day) { return FromCivil(year, month, day); }
 
 // Answers the dialog's questions from a script and keeps what it was told.
-class ScriptedAsker : public Asker {
-public:
-    std::deque<QMessageBox::StandardButton> answers;
-    std::deque<QString> files;
-    std::optional<ImportChoices> choices;
-    QStringList questions;
-    QStringList told;
-    std::optional<ImportKinds> kinds_asked;
-
-    QMessageBox::StandardButton ask(QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons) override
-    {
-        questions << text;
-        if (answers.empty())
-            return QMessageBox::Cancel;
-        const QMessageBox::StandardButton answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void tell(QWidget*, const QString&, const QString& text) override { told << text; }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return next(); }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override
-    {
-        return next();
-    }
-    std::optional<ImportChoices> importChoices(QWidget*, const ImportKinds& kinds) override
-    {
-        kinds_asked = kinds;
-        return choices;
-    }
-
-private:
-    QString next()
-    {
-        if (files.empty())
-            return {};
-        QString file = files.front();
-        files.pop_front();
-        return file;
-    }
-};
-
 class PamjatkaTest : public ::testing::Test {
 protected:
     struct Open {

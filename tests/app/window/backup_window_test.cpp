@@ -14,6 +14,7 @@
 #include "texts/rtf_document.h"
 
 #include "file_helpers.h"
+#include "scripted_asker.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,36 +37,6 @@ namespace indikt {
 namespace {
 
 Date D(int year, int month, int day) { return FromCivil(year, month, day); }
-
-class ScriptedAsker : public Asker {
-public:
-    std::deque<QMessageBox::StandardButton> answers;
-    QStringList questions;
-    QStringList told;
-
-    QMessageBox::StandardButton ask(QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons) override
-    {
-        questions << text;
-        if (answers.empty())
-            return QMessageBox::Cancel;
-        const QMessageBox::StandardButton answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void tell(QWidget*, const QString&, const QString& text) override { told << text; }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override
-    {
-        return {};
-    }
-    QString folderName(QWidget*, const QString& caption, const QString&) override
-    {
-        questions << caption;
-        return chosen_folder;
-    }
-    std::optional<ImportChoices> importChoices(QWidget*, const ImportKinds&) override { return std::nullopt; }
-    QString chosen_folder;
-};
 
 QByteArray NoteRtf(const QString& text)
 {

@@ -12,6 +12,7 @@
 #include "texts/cp1251.h"
 
 #include "file_helpers.h"
+#include "scripted_asker.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,30 +48,6 @@ void Type(QWidget* widget, const QString& text)
         QTest::sendKeyEvent(QTest::Click, widget, ch == u' ' ? Qt::Key_Space : Qt::Key_unknown, QString(ch),
                             Qt::NoModifier);
 }
-
-class ScriptedAsker : public Asker {
-public:
-    std::deque<QMessageBox::StandardButton> answers;
-    QStringList questions;
-    QStringList told;
-
-    QMessageBox::StandardButton ask(QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons) override
-    {
-        questions << text;
-        if (answers.empty())
-            return QMessageBox::Cancel;
-        const QMessageBox::StandardButton answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void tell(QWidget*, const QString&, const QString& text) override { told << text; }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override
-    {
-        return {};
-    }
-    std::optional<ImportChoices> importChoices(QWidget*, const ImportKinds&) override { return std::nullopt; }
-};
 
 const QString kMolitv = "Богослужение/Молитвослов/";
 

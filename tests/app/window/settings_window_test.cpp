@@ -8,6 +8,7 @@
 #include "platform/update_check.h"
 
 #include "file_helpers.h"
+#include "scripted_asker.h"
 #include "texts/cp1251.h"
 
 #include <QAction>
@@ -36,37 +37,6 @@
 
 namespace indikt {
 namespace {
-
-class ScriptedAsker : public Asker {
-public:
-    std::deque<QMessageBox::StandardButton> answers;
-    QStringList questions;
-    QStringList told;
-    QStringList titles;
-
-    QMessageBox::StandardButton ask(QWidget*, const QString& title, const QString& text,
-                                    QMessageBox::StandardButtons) override
-    {
-        titles << title;
-        questions << text;
-        if (answers.empty())
-            return QMessageBox::Cancel;
-        const QMessageBox::StandardButton answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void tell(QWidget*, const QString& title, const QString& text) override
-    {
-        titles << title;
-        told << text;
-    }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override
-    {
-        return {};
-    }
-    std::optional<ImportChoices> importChoices(QWidget*, const ImportKinds&) override { return std::nullopt; }
-};
 
 const Date kToday = FromCivil(2026, 12, 8);
 
