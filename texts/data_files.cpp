@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -43,9 +44,19 @@ std::optional<QByteArray> ReadFileBytes(const QString& path, qsizetype max_bytes
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    // Read one byte more than allowed: a file that grew since it was measured,
-    // or one whose size the system does not know, is still held to the cap.
-    QByteArray bytes = file.read(max_bytes + 1);
+    // Read piece by piece up to one byte more than allowed: a file that grew
+    // since it was measured, or one whose size the system does not know, is
+    // still held to the cap, and the memory taken follows what the file holds,
+    // not the cap.
+    QByteArray bytes;
+    bytes.reserve(qsizetype(std::min<qint64>(info.size(), max_bytes)) + 1);
+    constexpr qint64 kPiece = 1024 * 1024;
+    while (bytes.size() <= max_bytes) {
+        const QByteArray piece = file.read(std::min<qint64>(kPiece, max_bytes + 1 - bytes.size()));
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
+    }
     if (bytes.size() > max_bytes || file.error() != QFileDevice::NoError)
         return std::nullopt;
     return bytes;

@@ -106,6 +106,15 @@ TEST_F(DataFiles, WhatCannotBeReadGivesAnEmptyText)
     }
     EXPECT_FALSE(ReadFileBytes(file("12345"), 4).has_value());
     EXPECT_EQ(ReadFileBytes(file("1234"), 4), QByteArray("1234"));
+    // Read in pieces: a file larger than one piece comes whole, and one whose
+    // size the system gives as 0 is still read, and still held to the cap.
+    const QByteArray large(3 * 1024 * 1024 + 7, 'l');
+    EXPECT_EQ(ReadFileBytes(file(large), 4 * 1024 * 1024), large);
+    EXPECT_FALSE(ReadFileBytes(file(large), large.size() - 1).has_value());
+    const std::optional<QByteArray> status = ReadFileBytes("/proc/self/status", 1024 * 1024);
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(status->startsWith("Name:"));
+    EXPECT_FALSE(ReadFileBytes("/proc/self/status", 4).has_value());
 }
 
 TEST_F(DataFiles, PagePathIsTheFullPathOfAnExistingPage)
