@@ -66,36 +66,6 @@ bool ProcessIsGone(const QString& pid_text)
     return ok && pid > 0 && pid <= std::numeric_limits<pid_t>::max() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
 }
 
-// A new file in a staging folder: created (never through a link or over a
-// file), written whole, no sync of its own.
-WriteResult WriteNewFile(const fs::path& path, const QByteArray& bytes)
-{
-    const auto failure = [&path](int reason) {
-        return WriteResult{QStringLiteral("Не удалось сохранить файл \"") + TextOf(path) + QStringLiteral("\": ") +
-                           SystemErrorText(reason) + u'.'};
-    };
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return failure(errno);
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            const int reason = written < 0 ? errno : ENOSPC;
-            ::close(fd);
-            return failure(reason);
-        }
-        data += written;
-        left -= written;
-    }
-    if (::close(fd) != 0)
-        return failure(errno);
-    return {};
-}
-
 // Everything written to the file system of `folder` reaches the medium.
 // Returns 0, or the reason it did not.
 int SyncFileSystemOf(const fs::path& folder)
@@ -116,10 +86,9 @@ int SyncFileSystemOf(const fs::path& folder)
 std::error_code SwapInto(const fs::path& fresh, const fs::path& target, const fs::path& old)
 {
     std::error_code error;
-    if (::renameat2(AT_FDCWD, fresh.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
-        fs::rename(fresh, old, error);  // `fresh` now holds the old copy
+    // After the exchange `fresh` holds the old copy, which goes with the staging folder.
+    if (::renameat2(AT_FDCWD, fresh.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0)
         return {};
-    }
     if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
         return std::error_code(errno, std::generic_category());
     fs::rename(target, old, error);
@@ -258,6 +227,14 @@ private:
     enum class Copied { Yes, Skipped, Failed };
 
     bool cancelled() const { return control_.cancel && control_.cancel->load(); }
+    // Under ClashRule::Ask a file already at `target` is asked about (kept
+    // when nobody can be asked); otherwise it is replaced.
+    ClashAnswer clashAnswer(const fs::path& target) const
+    {
+        if (request_.rule != ClashRule::Ask || !Exists(target))
+            return ClashAnswer::Replace;
+        return control_.ask ? control_.ask(TextOf(target)) : ClashAnswer::Skip;
+    }
     void fail(const fs::path& path, const QString& reason) { report_.failed.push_back({TextOf(path), reason}); }
 
     bool checkFolders();
@@ -398,7 +375,7 @@ BackupRun::Copied BackupRun::copyFile(const fs::path& source, const fs::path& ta
         return Copied::Failed;
     }
     const WriteResult written =
-        into == Into::Staging ? WriteNewFile(target, *bytes) : WriteFileAtomically(TextOf(target), *bytes);
+        into == Into::Staging ? WriteStagedFile(TextOf(target), *bytes) : WriteFileAtomically(TextOf(target), *bytes);
     if (!written.ok()) {
         fail(target, written.error);
         return Copied::Failed;
@@ -501,13 +478,11 @@ ComponentOutcome BackupRun::copyComponent(BackupComponent component, const fs::p
             if (cancelled())
                 return ComponentOutcome::Cancelled;
             const fs::path destination = target / fs::relative(file, source, error);
-            if (request_.rule == ClashRule::Ask && Exists(destination)) {
-                const ClashAnswer answer = control_.ask ? control_.ask(TextOf(destination)) : ClashAnswer::Skip;
-                if (answer == ClashAnswer::Cancel)
-                    return ComponentOutcome::Cancelled;
-                if (answer == ClashAnswer::Skip)
-                    continue;
-            }
+            const ClashAnswer answer = clashAnswer(destination);
+            if (answer == ClashAnswer::Cancel)
+                return ComponentOutcome::Cancelled;
+            if (answer == ClashAnswer::Skip)
+                continue;
             if (copyFile(file, destination, from_archive, target_in_archive) == Copied::Failed)
                 complete = false;
         }
@@ -527,13 +502,11 @@ ComponentOutcome BackupRun::copyComponent(BackupComponent component, const fs::p
             report_.skipped.append(TextOf(source));
             continue;
         }
-        if (request_.rule == ClashRule::Ask && Exists(target)) {
-            const ClashAnswer answer = control_.ask ? control_.ask(TextOf(target)) : ClashAnswer::Skip;
-            if (answer == ClashAnswer::Cancel)
-                return ComponentOutcome::Cancelled;
-            if (answer == ClashAnswer::Skip)
-                continue;
-        }
+        const ClashAnswer answer = clashAnswer(target);
+        if (answer == ClashAnswer::Cancel)
+            return ComponentOutcome::Cancelled;
+        if (answer == ClashAnswer::Skip)
+            continue;
         if (copyFile(source, target, from_archive, target_in_archive) == Copied::Failed)
             complete = false;
     }

@@ -315,6 +315,22 @@ void AtomicFileWriter::discard()
     temporary_.clear();
 }
 
+WriteResult WriteStagedFile(const QString& path, const QByteArray& bytes)
+{
+    const QByteArray name = Native(path);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return {SaveFailure(path, SystemErrorText(errno))};
+    if (!WriteAll(fd, bytes)) {
+        const int reason = errno;
+        CloseKeepingError(fd);
+        return {SaveFailure(path, SystemErrorText(reason))};
+    }
+    if (::close(fd) != 0)
+        return {SaveFailure(path, SystemErrorText(errno))};
+    return {};
+}
+
 WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
     AtomicFileWriter writer(path);

@@ -112,6 +112,12 @@ private:
     bool committed_ = false;
 };
 
+// A new file in a staging folder that the caller syncs as a whole and only
+// then puts in the place of what the user has (the backup's staged copies):
+// created, never through a link or over a file, written whole, not synced.
+// Not for a file in its final place: that is WriteFileAtomically's.
+WriteResult WriteStagedFile(const QString& path, const QByteArray& bytes);
+
 // The file a save of `path` would replace: `path` itself, or the target of a
 // symbolic link. Empty, with `error` set, when nothing may be written there.
 QString WritableTarget(const QString& path, QString* error);
