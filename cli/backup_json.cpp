@@ -31,13 +31,10 @@ const char* OutcomeName(ComponentOutcome outcome)
 void AppendStrings(std::string& out, std::string_view key, const QStringList& values)
 {
     AppendJsonKey(out, key);
-    out += '[';
-    for (qsizetype i = 0; i < values.size(); ++i) {
-        if (i)
-            out += ',';
-        AppendJsonString(out, values[i].toStdString());
-    }
-    out += ']';
+    std::vector<std::string> texts;
+    for (const QString& value : values)
+        texts.push_back(value.toStdString());
+    AppendJsonStringArray(out, texts);
 }
 
 void AppendBool(std::string& out, std::string_view key, bool value)

@@ -106,13 +106,8 @@ void AppendBookmarksJson(std::string& out, const QString& data_root, std::vector
     }
     out += "]";
     AppendJsonKey(out, "warnings");
-    out += '[';
-    for (size_t i = 0; i < warnings.size(); ++i) {
-        if (i)
-            out += ',';
-        AppendJsonString(out, warnings[i]);
-    }
-    out += "]}\n";
+    AppendJsonStringArray(out, warnings);
+    out += "}\n";
 }
 
 }  // namespace indikt::cli

@@ -42,13 +42,8 @@ void AppendFeastsJson(std::string& out, Date date, Date today, const std::string
     AppendJsonKey(out, "under_calendar");
     AppendJsonString(out, under.visible ? under.text : std::string());
     AppendJsonKey(out, "warnings");
-    out += '[';
-    for (std::size_t i = 0; i < warnings.size(); ++i) {
-        if (i > 0)
-            out += ',';
-        AppendJsonString(out, warnings[i]);
-    }
-    out += "]}\n";
+    AppendJsonStringArray(out, warnings);
+    out += "}\n";
 }
 
 }  // namespace indikt::cli

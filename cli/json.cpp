@@ -4,6 +4,17 @@
 
 namespace indikt::cli {
 
+void AppendJsonStringArray(std::string& out, const std::vector<std::string>& texts)
+{
+    out += '[';
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        AppendJsonString(out, texts[i]);
+    }
+    out += ']';
+}
+
 void AppendJsonString(std::string& out, std::string_view text)
 {
     static constexpr char kHex[] = "0123456789abcdef";

@@ -5,11 +5,14 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace indikt::cli {
 
 void AppendJsonString(std::string& out, std::string_view text);
 void AppendJsonInt(std::string& out, long long value);
+// `["a","b"]`
+void AppendJsonStringArray(std::string& out, const std::vector<std::string>& texts);
 
 // `"key":` with the comma before it unless `first`.
 void AppendJsonKey(std::string& out, std::string_view key, bool first = false);

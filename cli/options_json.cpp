@@ -89,13 +89,8 @@ void AppendOptionsJson(std::string& out, const std::string& data_root, Date toda
     AppendJsonKey(out, "version");
     AppendJsonInt(out, ProgramVersionNumber());
     AppendJsonKey(out, "warnings");
-    out += '[';
-    for (std::size_t i = 0; i < warnings.size(); ++i) {
-        if (i > 0)
-            out += ',';
-        AppendJsonString(out, warnings[i]);
-    }
-    out += "]}\n";
+    AppendJsonStringArray(out, warnings);
+    out += "}\n";
 }
 
 }  // namespace indikt::cli

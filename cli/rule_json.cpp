@@ -68,13 +68,8 @@ void AppendRuleJson(std::string& out, Date date, Date today, const std::string& 
     }
     out += ']';
     AppendJsonKey(out, "warnings");
-    out += '[';
-    for (std::size_t i = 0; i < warnings.size(); ++i) {
-        if (i > 0)
-            out += ',';
-        AppendJsonString(out, warnings[i]);
-    }
-    out += "]}\n";
+    AppendJsonStringArray(out, warnings);
+    out += "}\n";
 }
 
 }  // namespace indikt::cli
