@@ -184,8 +184,7 @@ WriteResult BookmarkStore::save(Date today)
     notice_.clear();
     if (!changed())
         return {};
-    if (StampOfFile(path_) != stamp_) {
-        const FileStamp their_stamp = StampOfFile(path_);
+    if (const FileStamp their_stamp = StampOfFile(path_); their_stamp != stamp_) {
         const BookmarksReadResult theirs = ReadBookmarksFile(path_);
         if (!theirs.error.isEmpty())
             return {theirs.error};
