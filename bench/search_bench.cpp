@@ -13,12 +13,11 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
+
+#include "bench_tree.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 
 namespace {
 
@@ -99,18 +98,5 @@ BENCHMARK_CAPTURE(ReportOfAYear, Text, ReportFormat::Text)->Unit(benchmark::kMil
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QTemporaryDir generated;
-    g_tree = qEnvironmentVariable("INDIKT_BENCH_TREE");
-    if (g_tree.isEmpty()) {
-        g_tree = generated.path() + "/tree";
-        std::fprintf(stderr, "writing the benchmark tree into %s\n", qPrintable(g_tree));
-        if (QProcess::execute(QStringLiteral(INDIKT_MAKE_BENCH_TREE), {g_tree}) != 0) {
-            std::fprintf(stderr, "the benchmark tree could not be written\n");
-            return 1;
-        }
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return indikt::RunBenchmarksOnTree(argc, argv, g_tree);
 }

@@ -14,12 +14,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
+
+#include "bench_tree.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -102,18 +102,5 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir generated;
-    g_tree = qEnvironmentVariable("INDIKT_BENCH_TREE");
-    if (g_tree.isEmpty()) {
-        g_tree = generated.path() + "/tree";
-        std::fprintf(stderr, "writing the benchmark tree into %s\n", qPrintable(g_tree));
-        if (QProcess::execute(QStringLiteral(INDIKT_MAKE_BENCH_TREE), {g_tree}) != 0) {
-            std::fprintf(stderr, "the benchmark tree could not be written\n");
-            return 1;
-        }
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return indikt::RunBenchmarksOnTree(argc, argv, g_tree);
 }
