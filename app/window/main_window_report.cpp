@@ -90,10 +90,11 @@ bool TForm1::runReport(const ReportPeriod& period, const ReportData& data, int d
         QString folder = settings_.text(kSectionPrint, "SavInitialDir");
         if (folder.isEmpty() || !QFileInfo(folder).isDir())
             folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(folder).isDir())
+            folder = QDir::homePath();
         path = asker_->saveFileName(this, "Сохранить отчет", folder, texts.filter, texts.suffix);
         if (path.isEmpty())
             return false;
-        settings_.setText(kSectionPrint, "SavInitialDir", QFileInfo(path).absolutePath());
     }
     if (!setBatchWalk(true))
         return false;
@@ -173,6 +174,9 @@ bool TForm1::runReport(const ReportPeriod& period, const ReportData& data, int d
         return false;
     }
     statusBar()->showMessage("Передача данных успешно завершена...");
+    // The next report is offered the folder of the last one that was written.
+    if (destination != 3)
+        settings_.setText(kSectionPrint, "SavInitialDir", QFileInfo(path).absolutePath());
     if (destination == 3)
         asker_->tell(this, kTitle,
                      "Передача данных в буфер обмена успешно завершена. Отчет останется в буфере, пока программа "

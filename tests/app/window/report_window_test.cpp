@@ -185,6 +185,8 @@ TEST_F(ReportWindowTest, AnUnwritableFolderIsSaid)
     EXPECT_TRUE(asker.told[0].contains(asker.path));
     EXPECT_EQ(window->statusBar()->currentMessage(), "К сожалению, передача данных не удалась...");
     EXPECT_FALSE(window->reportRunning());
+    // The next report is not offered the folder that failed.
+    EXPECT_NE(window->settings().text(kSectionPrint, "SavInitialDir"), root.path() + "/нет такой папки");
 }
 
 }  // namespace
